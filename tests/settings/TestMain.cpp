@@ -1,0 +1,11 @@
+#include <QCoreApplication>
+
+int RunSettingsStoreTests(int argc, char** argv);
+int RunPathTests(int argc, char** argv);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    const int storeFailures = RunSettingsStoreTests(argc, argv);
+    const int pathFailures = RunPathTests(argc, argv);
+    return storeFailures + pathFailures;
+}
