@@ -6,6 +6,15 @@
 #include <QPointer>
 #include <algorithm>
 
+QHostAddress PreferredAddress(const QList<QHostAddress>& addresses) {
+    const auto ipv4 = std::find_if(addresses.begin(), addresses.end(), [](const QHostAddress& a) {
+        return a.protocol() == QAbstractSocket::IPv4Protocol;
+    });
+    if (ipv4 != addresses.end())
+        return *ipv4;
+    return addresses.isEmpty() ? QHostAddress() : addresses.first();
+}
+
 QuerySocket::QuerySocket(PacketBuffer& buffer, const Clock& clock, QObject* parent)
     : QObject(parent), buffer(buffer), clock(clock), elapsed(clock.Reading()), receiveTime(elapsed),
       sendTime(elapsed) {
@@ -49,14 +58,7 @@ void QuerySocket::SetTarget(const QString& host, quint16 port) {
 void QuerySocket::OnLookedUp(const QHostInfo& info) {
     if (info.lookupId() != lookupId || lookup != Lookup::Pending)
         return;
-    const QList<QHostAddress> addresses = info.addresses();
-    const auto ipv4 = std::find_if(addresses.begin(), addresses.end(), [](const QHostAddress& a) {
-        return a.protocol() == QAbstractSocket::IPv4Protocol;
-    });
-    if (ipv4 != addresses.end())
-        targetAddress = *ipv4;
-    else if (!addresses.isEmpty())
-        targetAddress = addresses.first();
+    targetAddress = PreferredAddress(info.addresses());
     lookup = targetAddress.isNull() ? Lookup::Failed : Lookup::Resolved;
     // A failed lookup drops what waited: the query then ends by its timeout.
     std::vector<Waiting> queued;

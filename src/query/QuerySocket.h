@@ -13,6 +13,9 @@
 class PacketBuffer;
 class ReplySink;
 
+// IPv4 when the host has it, else its first address (null when it has none).
+QHostAddress PreferredAddress(const QList<QHostAddress>& addresses);
+
 // The program's one UDP endpoint for a query: sends the requests built in the PacketBuffer to the
 // server, hands every reply from that server to the owner by its code byte, and times the ping.
 //

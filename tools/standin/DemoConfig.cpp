@@ -1,0 +1,64 @@
+#include "DemoConfig.h"
+
+#include <QByteArrayList>
+#include <iterator>
+
+namespace {
+
+// In the game's character set bit 7 turns a letter red, and 0x10 to 0x1b are the gold brackets
+// and digits.
+QByteArray Red(const QByteArray& text) {
+    QByteArray red = text;
+    for (char& c : red)
+        c = char(quint8(c) | 0x80);
+    return red;
+}
+
+QByteArray Gold(int number) {
+    QByteArray gold;
+    for (const char digit : QByteArray::number(number))
+        gold.append(char(0x12 + (digit - '0')));
+    return gold;
+}
+
+const QByteArrayList demoNames = {"Ranger",     "Fiend",      Red("Shambler"), "\x10Vore\x11",
+                                  "Ogre",       Red("Scrag"), "Enforcer",      "Death Knight",
+                                  "\x8dZombie", "Rotfish",    Red("Chthon"),   "Spawn",
+                                  "Shub",       "Grunt",      "Hell Knight",   "\x9cRottweiler"};
+
+struct KnownRule {
+    const char* name;
+    const char* value;
+};
+
+const KnownRule knownRules[] = {{"sv_gravity", "800"}, {"sv_friction", "4"}, {"sv_maxspeed", "320"},
+                                {"deathmatch", "1"},   {"teamplay", "0"},    {"coop", "0"},
+                                {"skill", "1"},        {"fraglimit", "20"},  {"timelimit", "15"},
+                                {"noexit", "0"},       {"samelevel", "0"},   {"pausable", "0"},
+                                {"sv_aim", "0.93"}};
+
+} // namespace
+
+QList<StandInPlayer> DemoPlayers(int count) {
+    QList<StandInPlayer> players;
+    for (int i = 0; i < count; ++i) {
+        QByteArray name = demoNames[i % demoNames.size()];
+        if (i >= demoNames.size())
+            name += Gold(i / demoNames.size());
+        players.append(StandInPlayer{name, (i * 5) % 14, (i * 3 + 4) % 14, (i * 7) % 31 - 2,
+                                     60 + i * 97, "127.0.0.1:" + QByteArray::number(27001 + i)});
+    }
+    return players;
+}
+
+QList<StandInRule> DemoRules(int count) {
+    QList<StandInRule> rules;
+    for (int i = 0; i < count; ++i) {
+        if (i < int(std::size(knownRules)))
+            rules.append(StandInRule{knownRules[i].name, knownRules[i].value});
+        else
+            rules.append(
+                StandInRule{"rule" + QByteArray::number(i + 1), QByteArray::number(i + 1)});
+    }
+    return rules;
+}

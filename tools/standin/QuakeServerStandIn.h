@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ControlMessages.h"
+#include "StandInConfig.h"
+#include "StandInFaults.h"
+
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QUdpSocket>
+#include <optional>
+
+enum class FloodKind { ServerInfo, PlayerInfo, RuleInfo, RuleEnd, Garbage };
+
+// A NetQuake server's side of the connectionless control messages, over a real UDP socket:
+// server info, player info by player number, and the rules walked by the previous rule's name.
+// Configuration and faults are read at every request, so tests may change them while it runs.
+class QuakeServerStandIn : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int FloodBatch = 64;
+
+    explicit QuakeServerStandIn(QObject* parent = nullptr);
+    explicit QuakeServerStandIn(const StandInConfig& config, QObject* parent = nullptr);
+
+    // Binds the server socket and the second socket used to answer from elsewhere.
+    bool Start(const QHostAddress& address = QHostAddress::LocalHost, quint16 port = 0);
+    QHostAddress Address() const { return socket.localAddress(); }
+    quint16 Port() const { return socket.localPort(); }
+    quint16 OtherPort() const { return otherSocket.localPort(); }
+
+    StandInConfig& Config() { return config; }
+    const StandInConfig& Config() const { return config; }
+    StandInFaults& Faults() { return faults; }
+    const StandInFaults& Faults() const { return faults; }
+
+    // Every datagram received, in order, malformed ones included.
+    const QList<QByteArray>& Requests() const { return requests; }
+    void ClearRequests() { requests.clear(); }
+    QHostAddress LastSenderAddress() const { return lastSenderAddress; }
+    quint16 LastSenderPort() const { return lastSenderPort; }
+
+    void SendRaw(const QByteArray& datagram, const QHostAddress& address, quint16 port);
+    void SendRawFromOther(const QByteArray& datagram, const QHostAddress& address, quint16 port);
+    // Sends count well-formed datagrams of the kind, FloodBatch at a time with the event loop
+    // running in between, so a receiver in the same process can keep up; FloodFinished follows.
+    void Flood(FloodKind kind, int count, const QHostAddress& address, quint16 port);
+
+signals:
+    void RequestReceived(const QByteArray& request);
+    void FloodFinished();
+
+private:
+    struct Outgoing {
+        StandIn::Reply reply;
+        QHostAddress address;
+        quint16 port = 0;
+        bool isPlayerReply = false;
+    };
+    struct Datagram {
+        QByteArray bytes;
+        QHostAddress address;
+        quint16 port = 0;
+    };
+
+    void OnReadyRead();
+    std::optional<StandIn::Reply> Answer(const StandIn::Request& request) const;
+    void Dispatch(QList<Outgoing> batch);
+    QByteArray ServerAddressText() const;
+    QByteArray FloodDatagram(FloodKind kind) const;
+    void FloodStep(const QByteArray& datagram, int remaining, const QHostAddress& address,
+                   quint16 port);
+
+    StandInConfig config;
+    StandInFaults faults;
+    QUdpSocket socket;
+    QUdpSocket otherSocket;
+    QList<QByteArray> requests;
+    QHostAddress lastSenderAddress;
+    quint16 lastSenderPort = 0;
+};

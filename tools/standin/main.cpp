@@ -1,0 +1,115 @@
+// vantrel-standin: a local NetQuake server that answers the control requests, for demos and
+// benchmarks. It listens on one address only (loopback unless told) and runs until killed.
+#include "DemoConfig.h"
+#include "QuakeServerStandIn.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+// Names are taken as Latin-1 so that every character up to U+00FF gives the one byte of the
+// game's 8-bit character set with that number.
+std::optional<StandInPlayer> ParsePlayer(const QString& text) {
+    const QStringList parts = text.split(':');
+    if (parts.size() < 4)
+        return std::nullopt;
+    bool shirtOk = false, pantsOk = false, fragsOk = false;
+    StandInPlayer player;
+    player.name = parts.mid(0, parts.size() - 3).join(':').toLatin1();
+    player.shirt = parts[parts.size() - 3].toInt(&shirtOk);
+    player.pants = parts[parts.size() - 2].toInt(&pantsOk);
+    player.frags = parts[parts.size() - 1].toInt(&fragsOk);
+    if (!shirtOk || !pantsOk || !fragsOk)
+        return std::nullopt;
+    return player;
+}
+
+std::optional<StandInRule> ParseRule(const QString& text) {
+    const qsizetype equals = text.indexOf('=');
+    if (equals <= 0)
+        return std::nullopt;
+    return StandInRule{text.left(equals).toLatin1(), text.mid(equals + 1).toLatin1()};
+}
+
+int Fail(const QString& message) {
+    std::fprintf(stderr, "vantrel-standin: %s\n", qPrintable(message));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("vantrel-standin");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("A local NetQuake server that answers the control requests.");
+    parser.addHelpOption();
+    const QCommandLineOption host("host", "Address to listen on.", "address", "127.0.0.1");
+    const QCommandLineOption port("port", "UDP port.", "port", "26000");
+    const QCommandLineOption name("name", "Server name.", "text", "Vantrel stand-in");
+    const QCommandLineOption map("map", "Map name.", "text", "e1m1");
+    const QCommandLineOption max("max", "Maximum players (default 16, or more players).", "n");
+    const QCommandLineOption players("players", "Generate n demo players.", "n", "0");
+    const QCommandLineOption rules("rules", "Generate n demo rules.", "n", "0");
+    const QCommandLineOption player("player", "Add a player (repeatable).",
+                                    "name:shirt:pants:frags");
+    const QCommandLineOption rule("rule", "Add a rule (repeatable).", "name=value");
+    const QCommandLineOption quiet("quiet", "Do not print each request.");
+    parser.addOptions({host, port, name, map, max, players, rules, player, rule, quiet});
+    parser.process(app);
+
+    const QHostAddress address(parser.value(host));
+    bool portOk = false, playersOk = false, rulesOk = false, maxOk = true;
+    const uint portNumber = parser.value(port).toUInt(&portOk);
+    const int playerCount = parser.value(players).toInt(&playersOk);
+    const int ruleCount = parser.value(rules).toInt(&rulesOk);
+    if (address.isNull())
+        return Fail("not an address: " + parser.value(host));
+    if (!portOk || portNumber > 65535 || !playersOk || playerCount < 0 || !rulesOk || ruleCount < 0)
+        return Fail("--port, --players and --rules take a number");
+
+    StandInConfig config;
+    config.serverName = parser.value(name).toLatin1();
+    config.mapName = parser.value(map).toLatin1();
+    config.players = DemoPlayers(playerCount);
+    config.rules = DemoRules(ruleCount);
+    for (const QString& text : parser.values(player)) {
+        const std::optional<StandInPlayer> parsed = ParsePlayer(text);
+        if (!parsed)
+            return Fail("--player takes name:shirt:pants:frags, not " + text);
+        config.players.append(*parsed);
+    }
+    for (const QString& text : parser.values(rule)) {
+        const std::optional<StandInRule> parsed = ParseRule(text);
+        if (!parsed)
+            return Fail("--rule takes name=value, not " + text);
+        config.rules.append(*parsed);
+    }
+    const uint maxPlayers = parser.isSet(max) ? parser.value(max).toUInt(&maxOk)
+                                              : uint(qMax(16, int(config.players.size())));
+    if (!maxOk || maxPlayers > 255)
+        return Fail("--max takes a number up to 255");
+    config.maxPlayers = quint8(maxPlayers);
+
+    QuakeServerStandIn server(config);
+    if (!server.Start(address, quint16(portNumber)))
+        return Fail(QString("cannot listen on %1:%2").arg(address.toString()).arg(portNumber));
+
+    QTextStream out(stdout);
+    out << "vantrel-standin listening on " << server.Address().toString() << ':' << server.Port()
+        << " with " << config.players.size() << " players and " << config.rules.size() << " rules"
+        << Qt::endl;
+    if (!parser.isSet(quiet)) {
+        QObject::connect(
+            &server, &QuakeServerStandIn::RequestReceived, [&](const QByteArray& request) {
+                out << server.LastSenderAddress().toString() << ':' << server.LastSenderPort()
+                    << ' ' << request.toHex(' ') << Qt::endl;
+            });
+    }
+    return app.exec();
+}
