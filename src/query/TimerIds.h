@@ -1,0 +1,4 @@
+#pragma once
+
+inline constexpr int QueryTimer = 104;
+inline constexpr int UpdateTimer = 105;

@@ -1,0 +1,17 @@
+#include "DisplayName.h"
+
+#include <utility>
+
+DisplayName MakeDisplayName(std::string_view received) {
+    static constexpr std::pair<std::string_view, std::string_view> substitutions[] = {
+        {"unconnected", "-unconnected-"},
+        {"", "-nonamerlamer-"},
+        {" ", "-nonamerlamer-"},
+        {"player", "-player-"},
+    };
+    for (const auto& [name, shown] : substitutions) {
+        if (received == name)
+            return DisplayName(shown);
+    }
+    return DisplayName(received);
+}

@@ -1,0 +1,117 @@
+#include "ReplyHandlers.h"
+
+#include "DisplayName.h"
+#include "PlayerDetails.h"
+#include "QuakeToAscii.h"
+#include "ShownText.h"
+#include "query/MainFields.h"
+#include "query/MainView.h"
+#include "query/Progress.h"
+#include "query/QueryCycle.h"
+#include "query/QueryState.h"
+#include "scripts/PlayerNameList.h"
+#include "scripts/ScriptWriter.h"
+#include "settings/Settings.h"
+
+namespace {
+// A server that never ends its rule chain (or loops it) is asked no further after this many.
+constexpr int MaxRules = 1024;
+} // namespace
+
+ReplyHandlers::ReplyHandlers(const Parts& parts) : p(parts) {}
+
+void ReplyHandlers::OnServerInfoReply(int n) {
+    p.state.serverInfoReceived = 1;
+    ServerInfo info = p.buffer.ParseServerInfo(n);
+    if (p.settings.asciiserver == 1) {
+        QuakeToAscii(info.address.Data());
+        QuakeToAscii(info.name.Data());
+        QuakeToAscii(info.map.Data());
+    }
+    p.fields.serverAddress = ShownText(info.address);
+    p.fields.serverName = ShownText(info.name);
+    p.fields.mapName = ShownText(info.map);
+    p.fields.currentPlayers = info.currentPlayers;
+    p.fields.maxPlayers = info.maxPlayers;
+
+    QuerySocket& socket = cycle->Socket();
+    p.view.SetProgress(ProgressServerInfo);
+    socket.SendPlayerInfoRequests(p.fields.currentPlayers);
+    StepProgress(p.view, ProgressPlayerRequests);
+    if (p.state.autoUpdating == 0)
+        socket.SendRuleInfoRequest({});
+    StepProgress(p.view, ProgressRuleRequest);
+    p.scripts.WriteScrollNames(p.fields.currentPlayers);
+    if (socket.PingMeasured())
+        p.fields.ping = socket.Elapsed().Seconds() * 1000.0;
+    p.view.ShowFields();
+}
+
+void ReplyHandlers::OnPlayerInfoReply() {
+    QueryState& s = p.state;
+    const int expected = p.fields.currentPlayers;
+    p.names.Resize(expected);
+    const PlayerInfo info = p.buffer.ParsePlayerInfo();
+    const int n = info.number;
+    DisplayName displayName = MakeDisplayName(info.name.View());
+    if (n < PlayerSlotCount) {
+        players[n] = {info.number, info.frags, info.connectTime, info.address,
+                      info.pants,  info.shirt, info.name};
+    }
+    // Only the numbers asked for are counted, each once, so a duplicated or unrequested reply
+    // can neither complete the count early nor push a player out of the list.
+    if (s.playerReplies < expected && n < expected && !s.countedPlayers.test(n)) {
+        s.countedPlayers.set(n);
+        p.names.Set(n, displayName.View());
+        p.scripts.WriteNameScript(n, displayName.View());
+        if (p.settings.asciinames == 1)
+            QuakeToAscii(displayName.Data());
+        p.view.InsertPlayerItem(n, ShownText(displayName));
+        ++s.playerReplies;
+    }
+    if (s.playerReplies == expected) {
+        p.scripts.WritePlayerList(expected, p.names);
+        StepProgress(p.view, ProgressPlayersComplete);
+    }
+}
+
+void ReplyHandlers::OnRuleInfoReply() {
+    QueryState& s = p.state;
+    RuleValue value = p.buffer.ParseRuleInfo(s.currentRuleName);
+    if (p.settings.asciirules == 1) {
+        QuakeToAscii(s.currentRuleName.Data());
+        QuakeToAscii(value.Data());
+    }
+    s.lastRuleName = s.currentRuleName;
+    if (s.currentRuleName.Empty()) {
+        StepProgress(p.view, ProgressEndOfRules);
+        return;
+    }
+    p.view.AppendRule(ShownText(s.currentRuleName), ShownText(value));
+    ++s.ruleCount;
+    if (s.ruleCount < MaxRules)
+        cycle->Socket().SendRuleInfoRequest(s.currentRuleName.View());
+    StepProgress(p.view, ProgressPerRule);
+}
+
+void ReplyHandlers::ShowPlayerDetails(int index) {
+    if (index >= 0 && index < PlayerSlotCount)
+        p.view.AppendDetailRows(PlayerDetailRows(players[index], p.settings.asciinames));
+}
+
+void ReplyHandlers::OnPlayerItemChanging(std::optional<int> selectedPlayer) {
+    p.view.ClearDetails();
+    if (selectedPlayer) {
+        ShowPlayerDetails(*selectedPlayer);
+        p.view.SelectInfoTab(1);
+    } else {
+        p.view.SelectInfoTab(0);
+    }
+}
+
+void ReplyHandlers::OnInfoTabChanging(int leavingTab) {
+    if (leavingTab == 0)
+        p.view.ShowInfoList(1);
+    else if (leavingTab == 1)
+        p.view.ShowInfoList(0);
+}
