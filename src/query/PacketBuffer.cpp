@@ -44,7 +44,7 @@ int PacketBuffer::BuildRuleInfoRequest(std::string_view previousName) {
     const int length = Wire::RuleInfoRequestBaseLength + static_cast<int>(k);
     ClearPacketBuffer();
     WriteHeader(length, Wire::CCREQ_RULE_INFO);
-    std::memcpy(bytes.data() + 5, previousName.data(), k);
+    std::copy_n(previousName.begin(), k, bytes.begin() + 5);
     bytes[length - 1] = 0;
     return length;
 }
