@@ -60,7 +60,8 @@ void ReplyHandlers::OnPlayerInfoReply() {
     }
     // Only the numbers asked for are counted, each once, so a duplicated or unrequested reply
     // can neither complete the count early nor push a player out of the list.
-    if (s.playerReplies < expected && n < expected && !s.countedPlayers.test(n)) {
+    const bool counted = s.playerReplies < expected && n < expected && !s.countedPlayers.test(n);
+    if (counted) {
         s.countedPlayers.set(n);
         p.names.Set(n, displayName.View());
         p.scripts.WriteNameScript(n, displayName.View());
@@ -70,7 +71,10 @@ void ReplyHandlers::OnPlayerInfoReply() {
         ++s.playerReplies;
     }
     if (s.playerReplies == expected) {
-        p.scripts.WritePlayerList(expected, p.names);
+        // The list goes into the main script once, when the count completes; a surplus reply
+        // would only print the same list again in the game's console.
+        if (counted)
+            p.scripts.WritePlayerList(expected, p.names);
         StepProgress(p.view, ProgressPlayersComplete);
     }
 }
@@ -82,6 +86,10 @@ void ReplyHandlers::OnRuleInfoReply() {
         QuakeToAscii(s.currentRuleName.Data());
         QuakeToAscii(value.Data());
     }
+    // A repeat of the rule just listed is a duplicated datagram or a server answering every
+    // request with the same rule; asking again would list it again and again.
+    if (!s.currentRuleName.Empty() && s.currentRuleName.View() == s.lastRuleName.View())
+        return;
     s.lastRuleName = s.currentRuleName;
     if (s.currentRuleName.Empty()) {
         StepProgress(p.view, ProgressEndOfRules);
