@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The window icon, in every size the resources hold.
+QIcon AppIcon();

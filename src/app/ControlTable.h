@@ -1,0 +1,39 @@
+#pragma once
+
+#include <span>
+
+// The kinds of control the window templates use. A read-only edit is borderless: a field that only
+// shows. Report lists show rows and columns, with or without a header; an icon list is a list in
+// list mode, its items in columns, one selected at a time. Button tabs are tabs drawn as buttons.
+enum class ControlKind {
+    Edit,
+    ReadOnlyEdit,
+    PushButton,
+    DefaultPushButton,
+    Label,
+    ReportList,
+    HeaderlessList,
+    IconList,
+    ButtonTabs,
+    ProgressBar,
+};
+
+inline constexpr int NoControlId = -1;
+
+// One control of a window template, in dialog units. The name is the control's object name.
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const char* text;
+    int x, y, w, h;
+    const char* name;
+};
+
+struct WindowTemplate {
+    const char* caption;
+    int w, h;
+    // In template order, which is both the tab order and the stacking order (first on top).
+    std::span<const ControlSpec> controls;
+};
+
+const WindowTemplate& MainWindowTemplate();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QListWidget;
+class QTreeWidget;
+
+struct InfoColumnWidths {
+    int key;
+    int value;
+};
+
+// The two columns share the list's width two to three, a little short of it so that no
+// horizontal scroll bar appears.
+constexpr InfoColumnWidths InfoColumnsFor(int listWidth) {
+    return {listWidth / 5 * 2 - 2, listWidth / 5 * 3 - 1};
+}
+
+// Names the columns of the rule list and the details list and sizes both from the rule list.
+void SetUpInfoColumns(QTreeWidget& ruleList, QTreeWidget& detailsList);
+
+void AppendRow(QTreeWidget& list, const QString& key, const QString& value);
+
+// Keeps the items in player-number order; each item carries its number.
+void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text);
+std::optional<int> SelectedPlayer(const QListWidget& list);

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "DataExchange.h"
+#include "MainControls.h"
+#include "query/MainFields.h"
+#include "query/MainView.h"
+#include "query/PacketBuffer.h"
+#include "query/QueryCycle.h"
+#include "query/QueryState.h"
+#include "results/ReplyHandlers.h"
+#include "scripts/PlayerNameList.h"
+#include "scripts/ScriptWriter.h"
+#include "settings/Settings.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class Prompts;
+class QSettings;
+
+// The main window. It owns the program's state and logic, shows what the logic tells it and
+// hands every control's event to the logic's handler; it decides nothing itself.
+class MainDialog final : public QDialog, public MainView {
+    Q_OBJECT
+
+public:
+    MainDialog(Prompts& prompts, QSettings& store, QWidget* parent = nullptr);
+    ~MainDialog() override;
+
+    void OnTimerTick(int code);
+    bool TimerArmed(int id) const;
+
+    QueryState& State() { return state; }
+    MainFields& Fields() { return fields; }
+    Settings& CurrentSettings() { return settings; }
+    const PlayerSlots& Players() const { return replyHandlers.Players(); }
+
+    bool ReadFields() override;
+    void ShowFields() override;
+    void SetWindowCaption(const QString& caption) override;
+    void SetQueryButtonCaption(const QString& caption) override;
+    void SetQueryButtonEnabled(bool enabled) override;
+    void SetUpdatesButtonCaption(const QString& caption) override;
+    void SetTimer(int id) override;
+    void KillTimer(int id) override;
+    int Progress() const override;
+    void SetProgress(int position) override;
+    void InsertPlayerItem(int playerNumber, const QString& text) override;
+    void AppendRule(const QString& name, const QString& value) override;
+    void AppendDetailRows(const DetailRows& rows) override;
+    void ClearDetails() override;
+    void ClearLists() override;
+    void SelectInfoTab(int tab) override;
+    void ShowInfoList(int tab) override;
+    void ShowMessage(const QString& text) override;
+    bool AskRetry(const QString& caption, const QString& text) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    void ConnectEvents();
+    void StartUp();
+    void OnInfoTabChanged(int enteredTab);
+    QTimer* Timer(int id);
+
+    Prompts& prompts;
+    QSettings& store;
+
+    Settings settings;
+    MainFields fields;
+    QueryState state;
+    PacketBuffer buffer;
+    PlayerNameList names;
+    ScriptWriter scripts;
+    ReplyHandlers replyHandlers;
+    QueryCycle queryCycle;
+    QTimer queryTimer;
+    QTimer updateTimer;
+
+    MainControls controls;
+    DataExchange exchange;
+    // The tab whose list shows; the tab bar reports only the tab entered, the logic wants the
+    // one left.
+    int shownTab = 0;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "ScriptedPrompts.h"
+#include "app/MainDialog.h"
+#include "settings/Settings.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <memory>
+
+// The control of the window that has this object name, or null.
+template <typename T> T* FindControl(QWidget& window, const char* name) {
+    return window.findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+// A main window on temporary settings and a temporary game folder with its ID1 folder. Adjust
+// `settings` (or the folder) before Start(); Start() stores the settings, marks the first start
+// as done and opens the window, whose start-up then reads them.
+class MainWindowFixture {
+public:
+    MainWindowFixture();
+
+    MainDialog& Start();
+    MainDialog& Dialog() { return *dialog; }
+    ScriptedPrompts& Prompts() { return prompts; }
+    QSettings& Store() { return *store; }
+
+    QString GamePath() const { return dir.filePath(QStringLiteral("game")); }
+    QString DataPath() const { return GamePath() + QStringLiteral("/ID1"); }
+    void RemoveDataFolder() const;
+
+    Settings settings;
+
+private:
+    QTemporaryDir dir;
+    std::unique_ptr<QSettings> store;
+    ScriptedPrompts prompts;
+    std::unique_ptr<MainDialog> dialog;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/Prompts.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+// Answers the program's questions from queues and remembers every prompt shown. With a queue
+// empty, a question gets No or Cancel and the folder picker is cancelled.
+class ScriptedPrompts final : public Prompts {
+public:
+    enum class Kind { Ok, YesNo, RetryCancel, PickFolder };
+    struct Shown {
+        Kind kind;
+        QString caption;
+        QString text;
+    };
+
+    // The next Yes/No or Retry/Cancel question gets Yes or Retry when true.
+    void QueueAnswer(bool yesOrRetry) { answers.push_back(yesOrRetry); }
+    void QueueFolder(const QString& folder) { folders.push_back(folder); }
+
+    const QList<Shown>& History() const { return shown; }
+    QStringList Texts() const;
+    void Clear() { shown.clear(); }
+
+    // Runs while a prompt is open, as a nested event loop would let other work run.
+    std::function<void(const Shown&)> whileShown;
+
+    void Ok(const QString& caption, const QString& text) override;
+    bool YesNo(const QString& caption, const QString& text) override;
+    bool RetryCancel(const QString& caption, const QString& text) override;
+    QString PickFolder(const QString& title, const QString& startFolder) override;
+
+private:
+    void Show(Kind kind, const QString& caption, const QString& text);
+    bool NextAnswer();
+
+    QList<Shown> shown;
+    std::deque<bool> answers;
+    std::deque<QString> folders;
+};

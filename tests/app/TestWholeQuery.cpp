@@ -1,0 +1,306 @@
+#include "QueryWindow.h"
+#include "query/TimerIds.h"
+#include "standin/DemoConfig.h"
+
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+const QStringList sixteenShown = {
+    "Ranger",  "Fiend",   "Shambler", "[Vore]", "Ogre", "Scrag", "Enforcer",    "Death Knight",
+    ">Zombie", "Rotfish", "Chthon",   "Spawn",  "Shub", "Grunt", "Hell Knight", ".Rottweiler"};
+
+// The lines every query start writes, for the default own name.
+QByteArray Header() {
+    QByteArray h = "alias showplayers \"exec vantrel.scr\"\n"
+                   "alias myname \"name Vantrel v.70\";myname\n";
+    for (int i = 0; i < 16; ++i)
+        h += QStringLiteral("alias nm%1 \"exec vtnm%1.scr\"\n").arg(i).toLatin1();
+    h += "alias wait2 \"wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;"
+         "wait;wait\"\n"
+         "alias wait3 \"wait2;wait2;wait2\"\n"
+         "clear\n";
+    return h;
+}
+
+QList<int> Positions(const QSignalSpy& spy) {
+    QList<int> positions;
+    for (const QList<QVariant>& args : spy)
+        positions << args.at(0).toInt();
+    return positions;
+}
+
+} // namespace
+
+class TestWholeQuery : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SixteenPlayersFortyRules() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(16);
+        w.server.Config().rules = DemoRules(40);
+        MainDialog& d = w.Open();
+        QSignalSpy progress(&w.ProgressBar(), &QProgressBar::valueChanged);
+
+        w.PressQuery();
+        QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[20]"));
+        QVERIFY(d.TimerArmed(QueryTimer));
+        QCOMPARE(w.Script("vantrel.scr").size(), 641 + 12);
+        QTRY_VERIFY(w.AllRepliesIn());
+        QCOMPARE(w.RuleList().topLevelItemCount(), 40);
+
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
+        QVERIFY(!d.TimerArmed(QueryTimer));
+        QCOMPARE(d.State().querying, 0);
+
+        QCOMPARE(w.Text("serverName"), QStringLiteral("Vantrel stand-in"));
+        QCOMPARE(w.Text("serverAddress"), QStringLiteral("127.0.0.1:%1").arg(w.server.Port()));
+        QCOMPARE(w.Text("mapName"), QStringLiteral("e1m1"));
+        QCOMPARE(w.Text("currentPlayers"), QStringLiteral("16"));
+        QCOMPARE(w.Text("maxPlayers"), QStringLiteral("16"));
+        bool pingIsNumber = false;
+        QVERIFY(w.Text("ping").toDouble(&pingIsNumber) >= 0 && pingIsNumber);
+        QCOMPARE(w.PlayerItems(), sixteenShown);
+        QCOMPARE(w.RuleList().topLevelItem(0)->text(0), QStringLiteral("sv_gravity"));
+        QCOMPARE(w.RuleList().topLevelItem(0)->text(1), QStringLiteral("800"));
+        QCOMPARE(w.RuleList().topLevelItem(39)->text(0), QStringLiteral("rule40"));
+
+        // 10 at the start, 20, 35 and 45 on the server info, then +3 per rule, +30 at the end of
+        // the rules and +25 with the last player, held at 100.
+        const QList<int> positions = Positions(progress);
+        QCOMPARE(positions.mid(0, 4), (QList<int>{10, 20, 35, 45}));
+        QCOMPARE(positions.last(), 100);
+        QVERIFY(std::is_sorted(positions.begin() + 1, positions.end()));
+        int steps = 0;
+        for (int i = 4; i < positions.size(); ++i) {
+            const int step = positions[i] - positions[i - 1];
+            QVERIFY2(step == 3 || step == 25 || step == 30 || positions[i] == 100,
+                     qPrintable(QString::number(step)));
+            steps += step;
+        }
+        QCOMPARE(steps, 55);
+
+        // Selecting a player shows his record under "Player Info".
+        w.PlayerList().setCurrentRow(3);
+        QTabBar& tabs = *d.findChild<QTabBar*>(QStringLiteral("infoTabs"));
+        QCOMPARE(tabs.currentIndex(), 1);
+        QVERIFY(w.DetailsList().isVisibleTo(&d) && !w.RuleList().isVisibleTo(&d));
+        QStringList details;
+        for (int r = 0; r < w.DetailsList().topLevelItemCount(); ++r) {
+            const QTreeWidgetItem* row = w.DetailsList().topLevelItem(r);
+            details << row->text(0) + u'=' + row->text(1);
+        }
+        QCOMPARE(details, (QStringList{"Name=[Vore]", "Number=3", "Frags=19", "Shirt=1", "Pants=13",
+                                       "Connected=351", "Address=127.0.0.1:27004"}));
+
+        QByteArray expected = Header() +
+                              "alias scrollnames \"nm0;wait3;nm1;wait3;nm2;wait3;nm3;wait3;nm4;"
+                              "wait3;nm5;wait3;nm6;wait3;nm7;wait3;nm8;wait3;nm9;wait3;nm10;"
+                              "wait3;nm11;wait3;nm12;wait3;nm13;wait3;nm14;wait3;nm15;wait3;"
+                              "myname\"\n";
+        const QList<StandInPlayer> players = w.server.Config().players;
+        for (int i = 0; i < 16; ++i) {
+            expected +=
+                "echo \"\x8d nm" + QByteArray::number(i) + " \x8f " + players[i].name + "\"\n";
+            QCOMPARE(w.Script(QStringLiteral("vtnm%1.scr").arg(i)),
+                     "name \"" + players[i].name + "\"\n");
+        }
+        QCOMPARE(w.Script("vantrel.scr"), expected);
+
+        d.show();
+        QVERIFY(
+            d.grab().save(QCoreApplication::applicationDirPath() + "/mainwindow-16-players.png"));
+    }
+
+    // The worked example: the placeholders go into the scripts, the raw names into the details.
+    void PlaceholderNames() {
+        QueryWindow w;
+        w.server.Config().players = {{"player", 4, 13, -3, 12, "10.0.0.2:26000"},
+                                     {"unconnected", 0, 0, 0, 0, ""}};
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        QCOMPARE(w.PlayerItems(), (QStringList{"-player-", "-unconnected-"}));
+        QCOMPARE(w.Script("vantrel.scr"), Header() +
+                                              "alias scrollnames \"nm0;wait3;nm1;wait3;myname\"\n"
+                                              "echo \"\x8d nm0 \x8f -player-\"\n"
+                                              "echo \"\x8d nm1 \x8f -unconnected-\"\n");
+        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"-player-\"\n"));
+        QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"-unconnected-\"\n"));
+        QCOMPARE(w.Script("vtnm2.scr"), QByteArray());
+        w.PlayerList().setCurrentRow(0);
+        QCOMPARE(w.DetailsList().topLevelItem(0)->text(1), QStringLiteral("player"));
+        QCOMPARE(w.DetailsList().topLevelItem(2)->text(1), QStringLiteral("-3"));
+        w.PlayerList().clearSelection();
+        QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
+        QVERIFY(w.RuleList().isVisibleTo(&d));
+    }
+
+    void EmptyServer() {
+        QueryWindow w;
+        MainDialog& d = w.Open();
+        QSignalSpy progress(&w.ProgressBar(), &QProgressBar::valueChanged);
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.PlayerList().count(), 0);
+        QCOMPARE(Positions(progress), (QList<int>{10, 20, 35, 45, 75}));
+        QCOMPARE(w.Script("vantrel.scr"), Header() + "alias scrollnames \";myname\"\n");
+        QCOMPARE(w.server.Requests().size(), 2);
+    }
+
+    void LostPlayerReply_data() {
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("retry") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void LostPlayerReply() {
+        QFETCH(bool, retry);
+        QueryWindow w;
+        w.settings.timeout = 3;
+        w.server.Config().players = DemoPlayers(3);
+        w.server.Faults().droppedPlayers = {1};
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QTRY_COMPARE(d.State().playerReplies, 2);
+        QTRY_VERIFY(d.State().lastRuleName.Empty() && d.State().serverInfoReceived == 1);
+        w.PlayerList().setCurrentRow(0);
+
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[2]"));
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[1]"));
+        w.Prompts().QueueAnswer(retry);
+        d.OnTimerTick(QueryTimer);
+
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Timed Out"));
+        const ScriptedPrompts::Shown asked = w.Prompts().History().last();
+        QCOMPARE(asked.kind, ScriptedPrompts::Kind::RetryCancel);
+        QCOMPARE(asked.caption, QStringLiteral("Error"));
+        QCOMPARE(asked.text, QStringLiteral("Server Query Timed out"));
+        if (retry) {
+            QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[3]"));
+            QCOMPARE(d.State().querying, 1);
+            QCOMPARE(d.State().queryTicks, 0);
+            QVERIFY(d.TimerArmed(QueryTimer));
+            QCOMPARE(w.ProgressBar().value(), 10);
+            QTRY_COMPARE(d.State().playerReplies, 2);
+        } else {
+            QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
+            QCOMPARE(d.State().querying, 0);
+            QVERIFY(!d.TimerArmed(QueryTimer));
+            QCOMPARE(w.ProgressBar().value(), 0);
+            QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
+            QCOMPARE(w.PlayerItems(), (QStringList{"Ranger", "Shambler"}));
+        }
+    }
+
+    // Stopped inside the rule chain: what arrived stays, later replies are not taken in, and a
+    // following query that asks for no rules still completes.
+    void StopInsideTheRuleChain() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(2);
+        w.server.Config().rules = DemoRules(10);
+        w.server.Faults().droppedRules = {5};
+        MainDialog& d = w.Open();
+        d.setWindowTitle(QStringLiteral("Vantrel - Query Sucsess"));
+        w.PressQuery();
+        QTRY_COMPARE(w.RuleList().topLevelItemCount(), 5);
+        QTRY_COMPARE(d.State().playerReplies, 2);
+        const quint16 oldPort = w.server.LastSenderPort();
+
+        w.QueryButton().click();
+        QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
+        QCOMPARE(w.ProgressBar().value(), 0);
+        QCOMPARE(d.State().querying, 0);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.PlayerList().count(), 2);
+
+        w.server.SendRaw(QByteArray::fromHex("8000000085") + "late\0"
+                                                             "1\0",
+                         QHostAddress::LocalHost, oldPort);
+        QTest::qWait(50);
+        QCOMPARE(w.RuleList().topLevelItemCount(), 5);
+
+        d.State().autoUpdating = 1;
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        QCOMPARE(w.RuleList().topLevelItemCount(), 0);
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.ProgressBar().value(), 70);
+    }
+
+    void DuplicatedAndReorderedReplies_data() {
+        QTest::addColumn<bool>("duplicate");
+        QTest::addColumn<bool>("reverse");
+        QTest::newRow("duplicated") << true << false;
+        QTest::newRow("reordered") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void DuplicatedAndReorderedReplies() {
+        QFETCH(bool, duplicate);
+        QFETCH(bool, reverse);
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(5);
+        w.server.Config().rules = DemoRules(6);
+        w.server.Faults().duplicate = duplicate;
+        w.server.Faults().reversePlayerBurst = reverse;
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        QTest::qWait(50);
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.PlayerItems(), sixteenShown.mid(0, 5));
+        QCOMPARE(w.RuleList().topLevelItemCount(), 6);
+        const QByteArray main = w.Script("vantrel.scr");
+        QCOMPARE(main.count("echo "), 5);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(w.Script(QStringLiteral("vtnm%1.scr").arg(i)).count('\n'), 1);
+    }
+
+    // Players beyond sixteen are listed and counted; only the first sixteen have name scripts.
+    void MoreThanSixteenPlayers() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(20);
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.PlayerList().count(), 20);
+        QCOMPARE(w.PlayerItems().last(), QStringLiteral("[Vore]1"));
+        QCOMPARE(w.Script("vtnm15.scr").count('\n'), 1);
+        QVERIFY(!QFile::exists(w.DataPath() + "/vtnm16.scr"));
+        w.PlayerList().setCurrentRow(19);
+        QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
+    }
+
+    void HostileNamesStayInTheirQuotes() {
+        QueryWindow w;
+        w.server.Config().players = {{"x\";bind mouse1 quit;\"", 0, 0, 0, 0, ""},
+                                     {"a\nquit", 0, 0, 0, 0, ""}};
+        w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        // Cut to the display name's nineteen bytes, then kept inside its quotes.
+        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"x';bind mouse1 quit\"\n"));
+        QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"a quit\"\n"));
+        QVERIFY(w.Script("vantrel.scr").endsWith("echo \"\x8d nm1 \x8f a quit\"\n"));
+    }
+};
+
+QTEST_MAIN(TestWholeQuery)
+#include "TestWholeQuery.moc"
