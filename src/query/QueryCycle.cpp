@@ -41,17 +41,28 @@ bool QueryCycle::OpenFirstSocket() {
 
 void QueryCycle::OnQueryButton() {
     if (!FolderExists(p.settings.quakepath)) {
-        p.view.ShowMessage(QStringLiteral("Quake Directory Doesn't Exist"));
+        Tell(QStringLiteral("Quake Directory Doesn't Exist"));
         return;
     }
     if (!FolderExists(DataFolder(p.settings.quakepath))) {
-        p.view.ShowMessage(QStringLiteral("Quake\\ID1 Directory Doesn't Exist"));
+        Tell(QStringLiteral("Quake\\ID1 Directory Doesn't Exist"));
         return;
     }
     if (p.state.querying == 1)
         StopQuery();
     else
         StartQuery();
+}
+
+// A message box runs an event loop in which the timers keep ticking: the update cycle re-queries
+// every interval and a timed-out query retries. Neither may open the same message again on top of
+// one that is still on screen, or the boxes would pile up for as long as nobody answers.
+void QueryCycle::Tell(const QString& text) {
+    if (openMessages.contains(text))
+        return;
+    openMessages.append(text);
+    p.view.ShowMessage(text);
+    openMessages.removeOne(text);
 }
 
 void QueryCycle::StartQuery() {
@@ -64,7 +75,7 @@ void QueryCycle::StartQuery() {
     s.querying = 1;
     p.view.ReadFields();
     if (!ReplaceSocket(true))
-        p.view.ShowMessage(QStringLiteral("Socket Creation Error"));
+        Tell(QStringLiteral("Socket Creation Error"));
     p.scripts.RestartScripts();
     p.view.ClearLists();
     s.ruleCount = 0;

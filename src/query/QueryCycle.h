@@ -2,6 +2,7 @@
 
 #include "QuerySocket.h"
 
+#include <QStringList>
 #include <memory>
 
 struct MainFields;
@@ -43,10 +44,12 @@ public:
 
 private:
     bool ReplaceSocket(bool open);
+    void Tell(const QString& text);
     bool Complete(bool relaxed) const;
     void EndWithSuccess();
     void Retry();
 
     Parts p;
     std::unique_ptr<QuerySocket> querySocket;
+    QStringList openMessages;
 };

@@ -2,10 +2,12 @@
 
 int RunSettingsStoreTests(int argc, char** argv);
 int RunPathTests(int argc, char** argv);
+int RunGameLaunchTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int storeFailures = RunSettingsStoreTests(argc, argv);
     const int pathFailures = RunPathTests(argc, argv);
-    return storeFailures + pathFailures;
+    const int launchFailures = RunGameLaunchTests(argc, argv);
+    return storeFailures + pathFailures + launchFailures;
 }

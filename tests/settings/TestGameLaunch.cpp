@@ -1,0 +1,84 @@
+#include "settings/GameLaunch.h"
+#include "settings/ShellWords.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void WriteProgram(const QString& path) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+} // namespace
+
+class TestGameLaunch : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ShellWordsSplit_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("default") << "-zone 512" << QStringList{"-zone", "512"};
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("blanks only") << "  \t " << QStringList{};
+        QTest::newRow("runs of blanks") << " -a   b\t c " << QStringList{"-a", "b", "c"};
+        QTest::newRow("double quotes")
+            << "+name \"Big Ogre\" -x" << QStringList{"+name", "Big Ogre", "-x"};
+        QTest::newRow("single quotes") << "'a \"b\" \\c'" << QStringList{"a \"b\" \\c"};
+        QTest::newRow("escapes in double quotes")
+            << "\"a\\\"b\\\\c\\d\"" << QStringList{"a\"b\\c\\d"};
+        QTest::newRow("backslash outside quotes") << "a\\ b c\\\\" << QStringList{"a b", "c\\"};
+        QTest::newRow("quotes inside a word")
+            << "-basedir=/home/\"my games\"/q" << QStringList{"-basedir=/home/my games/q"};
+        QTest::newRow("empty quoted word") << "a \"\" b" << QStringList{"a", "", "b"};
+        QTest::newRow("unclosed quote") << "a \"b c" << QStringList{"a", "b c"};
+    }
+    void ShellWordsSplit() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, words);
+        QCOMPARE(ShellWords(text), words);
+    }
+
+    void Arguments() {
+        QCOMPARE(GameArguments("-zone 512", 26000, "quake.example.net"),
+                 (QStringList{"-zone", "512", "+port", "26000", "+connect", "quake.example.net",
+                              "+exec", "vantrel.scr"}));
+        QCOMPARE(GameArguments("", 27500, ""),
+                 (QStringList{"+port", "27500", "+connect", "", "+exec", "vantrel.scr"}));
+    }
+
+    void FindsTheExecutable() {
+        QTemporaryDir dir;
+        const QString game = dir.filePath("game");
+        const QString bin = dir.filePath("bin");
+        QVERIFY(QDir().mkpath(game) && QDir().mkpath(bin) && QDir().mkpath(game + "/sub"));
+        WriteProgram(game + "/glquake");
+        WriteProgram(bin + "/quakespasm-test");
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.toLocal8Bit() + ':' + path);
+
+        QCOMPARE(FindGameExecutable(game, "glquake"), game + "/glquake");
+        QCOMPARE(FindGameExecutable(game + "/", "glquake"), game + "/glquake");
+        QCOMPARE(FindGameExecutable(game, "quakespasm-test"), bin + "/quakespasm-test");
+        // A name with a folder in it is looked for in the game folder only.
+        QCOMPARE(FindGameExecutable(game, "sub/quakespasm-test"), QString());
+        QCOMPARE(FindGameExecutable(game, "sub"), QString());
+        QCOMPARE(FindGameExecutable(game, ""), QString());
+        QCOMPARE(FindGameExecutable(game, "no-such-quake"), QString());
+        qputenv("PATH", path);
+    }
+};
+
+int RunGameLaunchTests(int argc, char** argv) {
+    TestGameLaunch test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestGameLaunch.moc"
