@@ -3,14 +3,22 @@
 #include <span>
 
 // The kinds of control the window templates use. A read-only edit is borderless: a field that only
-// shows. Report lists show rows and columns, with or without a header; an icon list is a list in
-// list mode, its items in columns, one selected at a time. Button tabs are tabs drawn as buttons.
+// shows. Labels turn "&&" into "&" and drop a lone "&", as the platform's static texts do; a plain
+// label shows its text as it stands. A label as tall as two lines or more wraps its words. A group
+// box is a frame without a caption; a sunken box is an empty framed place for a picture. Report
+// lists show rows and columns, with or without a header; an icon list is a list in list mode, its
+// items in columns, one selected at a time. Button tabs are tabs drawn as buttons.
 enum class ControlKind {
     Edit,
     ReadOnlyEdit,
     PushButton,
     DefaultPushButton,
+    AutoCheckBox,
     Label,
+    CentredLabel,
+    PlainCentredLabel,
+    GroupBox,
+    SunkenBox,
     ReportList,
     HeaderlessList,
     IconList,
@@ -37,3 +45,5 @@ struct WindowTemplate {
 };
 
 const WindowTemplate& MainWindowTemplate();
+const WindowTemplate& OptionsWindowTemplate();
+const WindowTemplate& AboutWindowTemplate();

@@ -1,10 +1,9 @@
 #include "DataExchange.h"
 
 #include "AppName.h"
-#include "MainControls.h"
 #include "Prompts.h"
-#include "query/MainFields.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <charconv>
 
@@ -27,56 +26,55 @@ QString Shown(const Field& field) {
         return **text;
     if (int* const* number = std::get_if<int*>(&field))
         return QString::number(**number);
-    return FormatReal(*std::get<double*>(field));
+    return FormatReal(**std::get_if<double*>(&field));
 }
 
 } // namespace
 
-DataExchange::DataExchange(const MainControls& c, MainFields& f, Prompts& prompts)
-    : bindings{
-          {c.serverName, &f.serverName, {}},
-          {c.currentPlayers, &f.currentPlayers, {}},
-          {c.maxPlayers, &f.maxPlayers, {}},
-          {c.serverHost, &f.serverHost, {}},
-          {c.mapName, &f.mapName, {}},
-          {c.port, &f.port, std::pair{1, 65534}},
-          {c.serverAddress, &f.serverAddress, {}},
-          {c.ping, &f.ping, {}},
-      },
-      prompts(prompts) {}
+DataExchange::DataExchange(std::vector<ExchangeBinding> bindings, Prompts& prompts)
+    : bindings(std::move(bindings)), prompts(prompts) {}
 
 void DataExchange::ToControls() {
-    for (const Binding& b : bindings)
-        b.edit->setText(Shown(b.field));
+    for (const ExchangeBinding& b : bindings) {
+        if (QLineEdit* const* edit = std::get_if<QLineEdit*>(&b.control)) {
+            (*edit)->setText(Shown(b.field));
+        } else if (int* const* flag = std::get_if<int*>(&b.field)) {
+            (*std::get_if<QCheckBox*>(&b.control))->setChecked(**flag == 1);
+        }
+    }
 }
 
 bool DataExchange::FromControls() {
-    for (const Binding& b : bindings) {
-        if (!Read(b))
-            return false;
+    for (const ExchangeBinding& b : bindings) {
+        if (QLineEdit* const* edit = std::get_if<QLineEdit*>(&b.control)) {
+            if (!Read(*edit, b))
+                return false;
+        } else if (int* const* flag = std::get_if<int*>(&b.field)) {
+            **flag = (*std::get_if<QCheckBox*>(&b.control))->isChecked() ? 1 : 0;
+        }
     }
     return true;
 }
 
-bool DataExchange::Read(const Binding& b) {
-    const QString text = b.edit->text();
+bool DataExchange::Read(QLineEdit* edit, const ExchangeBinding& b) {
+    const QString text = edit->text();
     bool ok = true;
     if (QString* const* textField = std::get_if<QString*>(&b.field)) {
         **textField = text;
     } else if (int* const* numberField = std::get_if<int*>(&b.field)) {
         const int number = text.trimmed().toInt(&ok, 10);
         if (!ok)
-            return Refuse(b.edit, QStringLiteral("Please enter an integer."));
+            return Refuse(edit, QStringLiteral("Please enter an integer."));
         **numberField = number;
         if (b.range && (number < b.range->first || number > b.range->second)) {
-            return Refuse(b.edit, QStringLiteral("Please enter an integer between %1 and %2.")
-                                      .arg(b.range->first)
-                                      .arg(b.range->second));
+            return Refuse(edit, QStringLiteral("Please enter an integer between %1 and %2.")
+                                    .arg(b.range->first)
+                                    .arg(b.range->second));
         }
     } else if (double* const* realField = std::get_if<double*>(&b.field)) {
         const double real = text.trimmed().toDouble(&ok);
         if (!ok)
-            return Refuse(b.edit, QStringLiteral("Please enter a number."));
+            return Refuse(edit, QStringLiteral("Please enter a number."));
         **realField = real;
     }
     return true;

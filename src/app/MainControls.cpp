@@ -1,163 +1,46 @@
 #include "MainControls.h"
 
-#include "ControlTable.h"
-#include "DialogUnits.h"
+#include "query/MainFields.h"
 
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
-#include <algorithm>
-
-namespace {
-
-// The platform draws tabs as buttons when asked; Qt needs a style sheet for that look.
-const char* const ButtonTabsStyle = R"(
-QTabBar::tab {
-    border: 1px solid palette(dark);
-    border-radius: 3px;
-    background: palette(button);
-    padding: 2px 10px;
-    margin-right: 3px;
-}
-QTabBar::tab:selected {
-    background: palette(midlight);
-    border-color: palette(shadow);
-}
-QTabBar::tab:hover:!selected {
-    background: palette(light);
-}
-)";
-
-QLineEdit* CreateEdit(QWidget& parent, bool readOnly) {
-    auto* edit = new QLineEdit(&parent);
-    if (readOnly) {
-        // A field that only shows sits on the window's own background, like a label.
-        edit->setReadOnly(true);
-        edit->setFrame(false);
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        edit->setPalette(palette);
-    }
-    return edit;
-}
-
-QTreeWidget* CreateReportList(QWidget& parent, bool header) {
-    auto* list = new QTreeWidget(&parent);
-    list->setColumnCount(2);
-    list->setRootIsDecorated(false);
-    list->setItemsExpandable(false);
-    list->setUniformRowHeights(true);
-    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    list->setHeaderHidden(!header);
-    list->header()->setStretchLastSection(false);
-    return list;
-}
-
-QListWidget* CreateIconList(QWidget& parent) {
-    auto* list = new QListWidget(&parent);
-    list->setViewMode(QListView::ListMode);
-    list->setFlow(QListView::TopToBottom);
-    list->setWrapping(true);
-    list->setResizeMode(QListView::Adjust);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    return list;
-}
-
-QTabBar* CreateButtonTabs(QWidget& parent) {
-    auto* tabs = new QTabBar(&parent);
-    tabs->setDrawBase(false);
-    tabs->setExpanding(false);
-    tabs->setStyleSheet(QString::fromLatin1(ButtonTabsStyle));
-    return tabs;
-}
-
-QProgressBar* CreateProgressBar(QWidget& parent) {
-    auto* bar = new QProgressBar(&parent);
-    bar->setTextVisible(false);
-    return bar;
-}
-
-QPushButton* CreateButton(QWidget& parent, const QString& text, bool isDefault) {
-    auto* button = new QPushButton(text, &parent);
-    button->setDefault(isDefault);
-    return button;
-}
-
-QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
-    const QString text = QString::fromLatin1(spec.text);
-    switch (spec.kind) {
-    case ControlKind::Edit:
-        return CreateEdit(parent, false);
-    case ControlKind::ReadOnlyEdit:
-        return CreateEdit(parent, true);
-    case ControlKind::PushButton:
-        return CreateButton(parent, text, false);
-    case ControlKind::DefaultPushButton:
-        return CreateButton(parent, text, true);
-    case ControlKind::Label:
-        return new QLabel(text, &parent);
-    case ControlKind::ReportList:
-        return CreateReportList(parent, true);
-    case ControlKind::HeaderlessList:
-        return CreateReportList(parent, false);
-    case ControlKind::IconList:
-        return CreateIconList(parent);
-    case ControlKind::ButtonTabs:
-        return CreateButtonTabs(parent);
-    case ControlKind::ProgressBar:
-        return CreateProgressBar(parent);
-    }
-    return nullptr;
-}
-
-template <typename T> T* Find(QWidget& window, const char* name) {
-    return window.findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-}
-
-} // namespace
-
-void CreateControls(QWidget& window, const WindowTemplate& layout, const DialogUnits& units) {
-    window.setWindowTitle(QString::fromLatin1(layout.caption));
-    window.setFixedSize(units.Size(layout.w, layout.h));
-    for (const ControlSpec& spec : layout.controls) {
-        QWidget* control = CreateControl(window, spec);
-        control->setObjectName(QLatin1String(spec.name));
-        control->setGeometry(units.Rect(spec.x, spec.y, spec.w, spec.h));
-        // The templates fit their labels to a narrow font; a wider one may need the room that
-        // the template leaves to the right of each label.
-        if (spec.kind == ControlKind::Label)
-            control->resize(std::max(control->width(), control->sizeHint().width()),
-                            control->height());
-        // Each control goes under those before it, so the first in the template is on top
-        // where two overlap, as in the platform's dialogs.
-        control->lower();
-    }
-}
 
 MainControls FindMainControls(QWidget& window) {
     return {
-        Find<QTreeWidget>(window, "detailsList"),
-        Find<QLineEdit>(window, "serverHost"),
-        Find<QLineEdit>(window, "port"),
-        Find<QPushButton>(window, "queryButton"),
-        Find<QListWidget>(window, "playerList"),
-        Find<QLineEdit>(window, "serverAddress"),
-        Find<QLineEdit>(window, "serverName"),
-        Find<QLineEdit>(window, "currentPlayers"),
-        Find<QLineEdit>(window, "maxPlayers"),
-        Find<QLineEdit>(window, "mapName"),
-        Find<QProgressBar>(window, "progressBar"),
-        Find<QTreeWidget>(window, "ruleList"),
-        Find<QTabBar>(window, "infoTabs"),
-        Find<QPushButton>(window, "aboutButton"),
-        Find<QPushButton>(window, "optionsButton"),
-        Find<QPushButton>(window, "launchButton"),
-        Find<QPushButton>(window, "updatesButton"),
-        Find<QLineEdit>(window, "ping"),
+        ControlNamed<QTreeWidget>(window, "detailsList"),
+        ControlNamed<QLineEdit>(window, "serverHost"),
+        ControlNamed<QLineEdit>(window, "port"),
+        ControlNamed<QPushButton>(window, "queryButton"),
+        ControlNamed<QListWidget>(window, "playerList"),
+        ControlNamed<QLineEdit>(window, "serverAddress"),
+        ControlNamed<QLineEdit>(window, "serverName"),
+        ControlNamed<QLineEdit>(window, "currentPlayers"),
+        ControlNamed<QLineEdit>(window, "maxPlayers"),
+        ControlNamed<QLineEdit>(window, "mapName"),
+        ControlNamed<QProgressBar>(window, "progressBar"),
+        ControlNamed<QTreeWidget>(window, "ruleList"),
+        ControlNamed<QTabBar>(window, "infoTabs"),
+        ControlNamed<QPushButton>(window, "aboutButton"),
+        ControlNamed<QPushButton>(window, "optionsButton"),
+        ControlNamed<QPushButton>(window, "launchButton"),
+        ControlNamed<QPushButton>(window, "updatesButton"),
+        ControlNamed<QLineEdit>(window, "ping"),
+    };
+}
+
+std::vector<ExchangeBinding> MainWindowBindings(const MainControls& c, MainFields& f) {
+    return {
+        {c.serverName, &f.serverName, {}},
+        {c.currentPlayers, &f.currentPlayers, {}},
+        {c.maxPlayers, &f.maxPlayers, {}},
+        {c.serverHost, &f.serverHost, {}},
+        {c.mapName, &f.mapName, {}},
+        {c.port, &f.port, std::pair{1, 65534}},
+        {c.serverAddress, &f.serverAddress, {}},
+        {c.ping, &f.ping, {}},
     };
 }

@@ -1,14 +1,17 @@
 #pragma once
 
-class DialogUnits;
+#include "DataExchange.h"
+#include "TemplateWidgets.h"
+
+#include <vector>
+
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTabBar;
 class QTreeWidget;
-class QWidget;
-struct WindowTemplate;
+struct MainFields;
 
 // The main window's controls, created from its template.
 struct MainControls {
@@ -32,9 +35,8 @@ struct MainControls {
     QLineEdit* ping;
 };
 
-// Creates every control of the template as a child of window, placed in pixels, in template
-// order, and sizes the window.
-void CreateControls(QWidget& window, const WindowTemplate& layout, const DialogUnits& units);
-
 // Finds the named controls that CreateControls made for the main window's template.
 MainControls FindMainControls(QWidget& window);
+
+// The main window's fields and their controls, in the order in which they are exchanged.
+std::vector<ExchangeBinding> MainWindowBindings(const MainControls& controls, MainFields& fields);

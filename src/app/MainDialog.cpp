@@ -1,11 +1,14 @@
 #include "MainDialog.h"
 
+#include "AboutDialog.h"
 #include "AppIcon.h"
 #include "AppName.h"
 #include "ControlTable.h"
 #include "DialogUnits.h"
 #include "InfoLists.h"
+#include "OptionsDialog.h"
 #include "Prompts.h"
+#include "SystemMenu.h"
 #include "query/TimerIds.h"
 
 #include <QLineEdit>
@@ -37,7 +40,9 @@ MainDialog::MainDialog(Prompts& prompts, QSettings& store, QWidget* parent)
       replyHandlers({state, fields, settings, buffer, scripts, names, *this}),
       queryCycle({state, fields, settings, buffer, scripts, *this, replyHandlers,
                   SteadyClock::Instance()}),
-      controls(BuildControls(*this)), exchange(controls, fields, prompts) {
+      updateCycle({state, settings, *this, queryCycle}),
+      gameLaunch({settings, fields, state, *this, updateCycle, processStarter}),
+      controls(BuildControls(*this)), exchange(MainWindowBindings(controls, fields), prompts) {
     replyHandlers.SetCycle(queryCycle);
     queryTimer.setInterval(TimerPeriodMs);
     updateTimer.setInterval(TimerPeriodMs);
@@ -51,18 +56,35 @@ MainDialog::~MainDialog() = default;
 void MainDialog::ConnectEvents() {
     connect(controls.queryButton, &QPushButton::clicked, this,
             [this] { queryCycle.OnQueryButton(); });
+    connect(controls.aboutButton, &QPushButton::clicked, this, &MainDialog::ShowAbout);
     connect(controls.infoTabs, &QTabBar::currentChanged, this, &MainDialog::OnInfoTabChanged);
+    connect(controls.optionsButton, &QPushButton::clicked, this, &MainDialog::OnOptionsButton);
+    connect(controls.launchButton, &QPushButton::clicked, this,
+            [this] { gameLaunch.LaunchQuake(); });
     connect(&queryTimer, &QTimer::timeout, this, [this] { OnTimerTick(QueryTimer); });
     connect(&updateTimer, &QTimer::timeout, this, [this] { OnTimerTick(UpdateTimer); });
+    connect(controls.updatesButton, &QPushButton::clicked, this,
+            [this] { updateCycle.ToggleUpdates(); });
     connect(controls.playerList, &QListWidget::itemSelectionChanged, this,
             [this] { replyHandlers.OnPlayerItemChanging(SelectedPlayer(*controls.playerList)); });
 }
 
 void MainDialog::StartUp() {
     ShowFields();
+#ifdef Q_OS_WIN
+    AppendAboutToSystemMenu(*this);
+#endif
     setWindowIcon(AppIcon());
     queryCycle.OpenFirstSocket();
     settings.LoadSettings(store);
+    if (ReadFirstRun(store) == 1) {
+        WriteFirstRun(store, 0);
+        ShowMessage(QStringLiteral(
+            "It apears this is your first time running Vantrel.\r\nYou will now have a chance to "
+            "configure Vantrel's options.\r\nYou can get back to these by clicking the options "
+            "button from Vantrel's main screen."));
+        RunOptions();
+    }
 
     state.autoUpdating = 0;
     state.querying = 0;
@@ -84,6 +106,40 @@ void MainDialog::StartUp() {
     ShowFields();
 }
 
+bool MainDialog::RunOptions() {
+    OptionsDialog dialog(settings, store, prompts, this);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    if (accepted)
+        settings.SaveSettings(store);
+    else
+        settings.LoadSettings(store);
+    return accepted;
+}
+
+void MainDialog::OnOptionsButton() {
+    if (state.querying == 1 || state.autoUpdating == 1) {
+        ShowMessage(QStringLiteral("Please stop the current server query/autoupdate or wait for it "
+                                   "to complete before opening the options dialog."));
+        return;
+    }
+    if (RunOptions())
+        controls.updatesButton->setEnabled(settings.autoupdate == 1);
+}
+
+void MainDialog::ShowAbout() {
+    AboutDialog(this).exec();
+}
+
+#ifdef Q_OS_WIN
+bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (IsAboutSystemCommand(message)) {
+        ShowAbout();
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
 void MainDialog::OnInfoTabChanged(int enteredTab) {
     const int leftTab = shownTab;
     shownTab = enteredTab;
@@ -93,6 +149,8 @@ void MainDialog::OnInfoTabChanged(int enteredTab) {
 void MainDialog::OnTimerTick(int code) {
     if (code == QueryTimer)
         queryCycle.QueryTick();
+    else if (code == UpdateTimer)
+        updateCycle.UpdateTick();
 }
 
 QTimer* MainDialog::Timer(int id) {

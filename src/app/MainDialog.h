@@ -7,9 +7,11 @@
 #include "query/PacketBuffer.h"
 #include "query/QueryCycle.h"
 #include "query/QueryState.h"
+#include "query/UpdateCycle.h"
 #include "results/ReplyHandlers.h"
 #include "scripts/PlayerNameList.h"
 #include "scripts/ScriptWriter.h"
+#include "settings/GameLaunch.h"
 #include "settings/Settings.h"
 
 #include <QDialog>
@@ -58,8 +60,16 @@ public:
 public slots:
     void done(int result) override;
 
+#ifdef Q_OS_WIN
+protected:
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
 private:
     void ConnectEvents();
+    bool RunOptions();
+    void OnOptionsButton();
+    void ShowAbout();
     void StartUp();
     void OnInfoTabChanged(int enteredTab);
     QTimer* Timer(int id);
@@ -75,6 +85,9 @@ private:
     ScriptWriter scripts;
     ReplyHandlers replyHandlers;
     QueryCycle queryCycle;
+    UpdateCycle updateCycle;
+    DetachedProcessStarter processStarter;
+    GameLaunch gameLaunch;
     QTimer queryTimer;
     QTimer updateTimer;
 

@@ -1,5 +1,6 @@
 #include "MessageBoxPrompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -14,19 +15,25 @@ QMessageBox::StandardButton Ask(QWidget* parent, const QString& caption, const Q
 
 } // namespace
 
+// A box over the main window would open behind a modal dialog in front of it on some desktops.
+QWidget* MessageBoxPrompts::Owner() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : parent;
+}
+
 void MessageBoxPrompts::Ok(const QString& caption, const QString& text) {
-    Ask(parent, caption, text, QMessageBox::Ok);
+    Ask(Owner(), caption, text, QMessageBox::Ok);
 }
 
 bool MessageBoxPrompts::YesNo(const QString& caption, const QString& text) {
-    return Ask(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return Ask(Owner(), caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 bool MessageBoxPrompts::RetryCancel(const QString& caption, const QString& text) {
-    return Ask(parent, caption, text, QMessageBox::Retry | QMessageBox::Cancel) ==
+    return Ask(Owner(), caption, text, QMessageBox::Retry | QMessageBox::Cancel) ==
            QMessageBox::Retry;
 }
 
 QString MessageBoxPrompts::PickFolder(const QString& title, const QString& startFolder) {
-    return QFileDialog::getExistingDirectory(parent, title, startFolder);
+    return QFileDialog::getExistingDirectory(Owner(), title, startFolder);
 }

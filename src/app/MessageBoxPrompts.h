@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// Modal message boxes and the platform's folder picker, over the given window.
+// Modal message boxes and the platform's folder picker, over the given window or over the dialog
+// that is open in front of it.
 class MessageBoxPrompts final : public Prompts {
 public:
     explicit MessageBoxPrompts(QWidget* parent = nullptr) : parent(parent) {}
@@ -17,5 +18,7 @@ public:
     QString PickFolder(const QString& title, const QString& startFolder) override;
 
 private:
+    QWidget* Owner() const;
+
     QWidget* parent;
 };

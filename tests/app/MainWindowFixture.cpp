@@ -17,6 +17,11 @@ MainDialog& MainWindowFixture::Start() {
     return *dialog;
 }
 
+MainDialog& MainWindowFixture::StartFirstTime() {
+    dialog = std::make_unique<MainDialog>(prompts, *store);
+    return *dialog;
+}
+
 void MainWindowFixture::RemoveDataFolder() const {
     QDir(DataPath()).removeRecursively();
 }

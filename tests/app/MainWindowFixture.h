@@ -21,6 +21,8 @@ public:
     MainWindowFixture();
 
     MainDialog& Start();
+    // Opens the window on a store that has never seen Vantrel start.
+    MainDialog& StartFirstTime();
     MainDialog& Dialog() { return *dialog; }
     ScriptedPrompts& Prompts() { return prompts; }
     QSettings& Store() { return *store; }

@@ -16,11 +16,15 @@ MainDialog& QueryWindow::Open() {
     return Start();
 }
 
-void QueryWindow::PressQuery() {
+void QueryWindow::SetTarget() {
     Dialog()
         .findChild<QLineEdit*>(QStringLiteral("serverHost"))
         ->setText(QStringLiteral("127.0.0.1"));
     Dialog().findChild<QLineEdit*>(QStringLiteral("port"))->setText(QString::number(server.Port()));
+}
+
+void QueryWindow::PressQuery() {
+    SetTarget();
     QueryButton().click();
 }
 

@@ -18,7 +18,9 @@ public:
     QueryWindow();
 
     MainDialog& Open();
-    // Types the stand-in's address into the window and presses Query.
+    // Types the stand-in's address into the window.
+    void SetTarget();
+    // The same, then presses Query.
     void PressQuery();
     // True once every reply the query is waiting for has been handled.
     bool AllRepliesIn();
