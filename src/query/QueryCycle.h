@@ -42,10 +42,13 @@ public:
 
     QuerySocket& Socket() { return *querySocket; }
 
+    // Every expected reply is in: the server info, each player (at least each player when
+    // relaxed) and the end of the rules.
+    bool Complete(bool relaxed) const;
+
 private:
     bool ReplaceSocket(bool open);
     void Tell(const QString& text);
-    bool Complete(bool relaxed) const;
     void EndWithSuccess();
     void Retry();
 

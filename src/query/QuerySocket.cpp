@@ -63,10 +63,12 @@ void QuerySocket::OnLookedUp(const QHostInfo& info) {
     // A failed lookup drops what waited: the query then ends by its timeout.
     std::vector<Waiting> queued;
     queued.swap(waiting);
-    if (lookup == Lookup::Resolved) {
-        for (const Waiting& w : queued)
-            Transmit(w.datagram.constData(), w.datagram.size(), w.isServerInfoRequest);
+    if (lookup == Lookup::Failed) {
+        emit HostNotFound();
+        return;
     }
+    for (const Waiting& w : queued)
+        Transmit(w.datagram.constData(), w.datagram.size(), w.isServerInfoRequest);
 }
 
 void QuerySocket::Transmit(const char* data, qint64 length, bool isServerInfoRequest) {

@@ -51,6 +51,10 @@ public:
 
     void OnReceive();
 
+signals:
+    // The target's name could not be looked up; the requests waiting for it are dropped.
+    void HostNotFound();
+
 private:
     enum class Lookup { None, Pending, Resolved, Failed };
 

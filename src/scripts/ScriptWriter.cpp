@@ -23,7 +23,13 @@ ScriptWriter::~ScriptWriter() {
     mainScript.close();
 }
 
+bool ScriptWriter::HasGameFolder() const {
+    return !settings.quakepath.isEmpty();
+}
+
 ScriptWriter::OpenResult ScriptWriter::OpenScriptFiles() {
+    if (!HasGameFolder())
+        return OpenResult::Opened;
     const QString folder = DataFolder(settings.quakepath);
     Open(mainScript, JoinPath(folder, FileName(MainScriptName)));
     if (!NameTrickery())
@@ -35,6 +41,8 @@ ScriptWriter::OpenResult ScriptWriter::OpenScriptFiles() {
 }
 
 void ScriptWriter::RestartScripts() {
+    if (!HasGameFolder())
+        return;
     const QString folder = DataFolder(settings.quakepath);
     const QString mainPath = JoinPath(folder, FileName(MainScriptName));
     mainScript.close();

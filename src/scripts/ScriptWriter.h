@@ -31,6 +31,8 @@ public:
 
 private:
     bool NameTrickery() const;
+    // An empty game folder names no folder: there is nothing to open and nothing to write.
+    bool HasGameFolder() const;
     void OpenNameScripts(const QString& dataFolder);
     static void Open(QFile& file, const QString& path);
     static void Write(QFile& file, std::string_view bytes);

@@ -124,9 +124,10 @@ private slots:
     void UnknownHostSendsNothing() {
         Client client;
         QVERIFY(client.socket.Create());
+        QSignalSpy notFound(&client.socket, &QuerySocket::HostNotFound);
         client.socket.SetTarget(QStringLiteral("no-such-host.invalid"), 26000);
         client.socket.SendServerInfoRequest();
-        QTest::qWait(50);
+        QTRY_COMPARE(notFound.count(), 1);
         QVERIFY(client.servers.isEmpty());
     }
 
