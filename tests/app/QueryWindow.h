@@ -4,13 +4,11 @@
 #include "standin/QuakeServerStandIn.h"
 
 #include <QByteArray>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStringList>
-
-class QLineEdit;
-class QListWidget;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
+#include <QTreeWidget>
 
 // A main window on temporary files beside a stand-in server, with the controls a player reads.
 class QueryWindow : public MainWindowFixture {

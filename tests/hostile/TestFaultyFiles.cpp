@@ -1,0 +1,108 @@
+#include "QueryWindow.h"
+#include "app/OptionsDialog.h"
+#include "query/TimerIds.h"
+#include "standin/DemoConfig.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class TestFaultyFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A name script that cannot be opened is skipped; the other sixteen files are still right.
+    void ScriptPathIsAFolder() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(3);
+        QVERIFY(QDir().mkpath(w.DataPath() + "/vtnm1.scr"));
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QVERIFY(w.Prompts().History().isEmpty());
+        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"Ranger\"\n"));
+        QCOMPARE(w.Script("vtnm2.scr"), "name \"" + DemoPlayers(3)[2].name + "\"\n");
+        QCOMPARE(w.Script("vantrel.scr").count("echo "), 3);
+    }
+
+    // The game may hold the scripts open while they are rewritten.
+    void ScriptHeldOpenByAnotherProcess() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(2);
+        MainDialog& d = w.Open();
+        QProcess holder;
+        holder.setWorkingDirectory(w.DataPath());
+        holder.start("sh", {"-c", "exec 3<vantrel.scr 4<vtnm0.scr; echo held; sleep 30"});
+        QVERIFY(holder.waitForReadyRead(5000));
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        d.OnTimerTick(QueryTimer);
+        holder.kill();
+        holder.waitForFinished();
+        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"Ranger\"\n"));
+        QCOMPARE(w.Script("vantrel.scr").count("echo "), 2);
+    }
+
+    // The game folder goes away in the middle of a query: the replies are still handled, nothing
+    // is said until the next press of the button, which then leaves the query running.
+    void GameFolderRemovedDuringAQuery() {
+        QueryWindow w;
+        w.server.Config().players = DemoPlayers(2);
+        w.server.Faults().delayMs = 50;
+        MainDialog& d = w.Open();
+        w.PressQuery();
+        QVERIFY(QDir(w.GamePath()).removeRecursively());
+        QTRY_VERIFY(w.AllRepliesIn());
+        QVERIFY(w.Prompts().History().isEmpty());
+        QCOMPARE(w.PlayerList().count(), 2);
+        w.QueryButton().click();
+        QCOMPARE(w.Prompts().Texts(), QStringList{"Quake Directory Doesn't Exist"});
+        QCOMPARE(d.State().querying, 1);
+    }
+
+    // A settings file with garbage, wrong types and huge values: defaults where a value is
+    // unusable, and saving writes all eleven values again.
+    void BrokenSettingsFile() {
+        QueryWindow w;
+        QFile file(w.Store().fileName());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[settings]\nfirstrun=0\ntimeout=abc\nupdatetime=99999999999999\n"
+                   "asciinames=@Variant(garbage)\nnametrickery=1, 2\nquakename=\n"
+                   "\x01\x02\xff=\xfe\nexe\n[other\n");
+        file.close();
+        w.Store().sync();
+        MainDialog& d = w.StartFirstTime();
+        const Settings& s = d.CurrentSettings();
+        QCOMPARE(s.timeout, 20);
+        QCOMPARE(s.updatetime, 60);
+        QCOMPARE(s.asciinames, 1);
+        QCOMPARE(s.nametrickery, 0);
+        QCOMPARE(s.quakename, QString());
+        QCOMPARE(s.commandline, QStringLiteral("-zone 512"));
+        QVERIFY(w.Prompts().History().isEmpty());
+
+        QTimer::singleShot(0, [] {
+            auto* options = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
+            QVERIFY(options);
+            options->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        });
+        d.findChild<QPushButton*>(QStringLiteral("optionsButton"))->click();
+        QSettings reread(w.Store().fileName(), QSettings::IniFormat);
+        reread.beginGroup("settings");
+        for (const char* key :
+             {"asciinames", "asciirules", "asciiserver", "nametrickery", "timeout", "autoupdate",
+              "updatetime", "commandline", "quakename", "quakepath", "exe"})
+            QVERIFY2(reread.contains(key), key);
+        QCOMPARE(reread.value("timeout").toInt(), 20);
+    }
+};
+
+QTEST_MAIN(TestFaultyFiles)
+#include "TestFaultyFiles.moc"

@@ -1,0 +1,154 @@
+#include "../hostile/ProcessFigures.h"
+#include "QueryWindow.h"
+#include "query/TimerIds.h"
+#include "standin/DemoConfig.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+int Count(const char* variable, int fallback) {
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue(variable, &ok);
+    return ok && n > 0 ? n : fallback;
+}
+
+// Runs the event loop until the condition holds, waking for every event rather than polling.
+bool WaitUntil(const std::function<bool()>& condition) {
+    QDeadlineTimer deadline(10000);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return true;
+}
+
+enum class Kind { Normal, Lossy, Hostile, EndlessRules };
+
+// Sets the server up as the kind of server the i-th query meets.
+Kind Prepare(QuakeServerStandIn& server, int i) {
+    const Kind kind = Kind(i % 4);
+    // The server's own record of requests would grow with every query.
+    server.ClearRequests();
+    StandInFaults& f = server.Faults();
+    f = StandInFaults();
+    server.Config().players = DemoPlayers(3 + i % 3);
+    server.Config().rules = DemoRules(4);
+    switch (kind) {
+    case Kind::Normal:
+        break;
+    case Kind::Lossy:
+        f.droppedPlayers = {1};
+        break;
+    case Kind::Hostile:
+        server.Config().players[0].name = "x\";bind mouse1 quit;\"\n\xff";
+        f.duplicate = true;
+        f.garbageFirst = true;
+        break;
+    case Kind::EndlessRules:
+        f.endlessRules = true;
+        break;
+    }
+    return kind;
+}
+
+bool RepliesIn(QueryWindow& w, Kind kind) {
+    const QueryState& s = w.Dialog().State();
+    switch (kind) {
+    case Kind::Lossy:
+        return s.playerReplies == w.Dialog().Fields().currentPlayers - 1 && s.lastRuleName.Empty();
+    case Kind::EndlessRules:
+        return s.playerReplies == w.Dialog().Fields().currentPlayers && s.ruleCount == 1;
+    default:
+        return w.AllRepliesIn();
+    }
+}
+
+struct Figures {
+    qint64 resident = 0;
+    int descriptors = 0;
+};
+
+Figures Now() {
+    return {ResidentBytes(), OpenDescriptors()};
+}
+
+} // namespace
+
+class TestSoak : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ManyQueries() {
+        const int queries = Count("SOAK_QUERIES", 10000);
+        QueryWindow w;
+        w.settings.timeout = 1;
+        MainDialog& d = w.Open();
+        w.SetTarget();
+        Figures settled;
+        QByteArray lastNormal;
+        for (int i = 0; i < queries; ++i) {
+            const Kind kind = Prepare(w.server, i);
+            w.QueryButton().click();
+            QVERIFY2(WaitUntil([&] { return RepliesIn(w, kind); }), qPrintable(QString::number(i)));
+            d.OnTimerTick(QueryTimer);
+            QCOMPARE(d.State().querying, 0);
+            w.Prompts().Clear();
+            if (kind == Kind::Normal && lastNormal.isEmpty())
+                lastNormal = w.Script("vantrel.scr");
+            if (i == 99)
+                settled = Now();
+        }
+        const Figures end = Now();
+        qInfo("%d queries: descriptors %d -> %d, resident %lld KiB -> %lld KiB", queries,
+              settled.descriptors, end.descriptors, settled.resident / 1024, end.resident / 1024);
+        QCOMPARE(end.descriptors, settled.descriptors);
+        QVERIFY(end.resident - settled.resident < 1024 * 1024);
+
+        // The scripts after the last query are exactly what that query leaves.
+        Prepare(w.server, 0);
+        w.QueryButton().click();
+        QVERIFY(WaitUntil([&] { return w.AllRepliesIn(); }));
+        d.OnTimerTick(QueryTimer);
+        QCOMPARE(w.Script("vantrel.scr"), lastNormal);
+        QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"Fiend\"\n"));
+    }
+
+    void ManyUpdateIntervals() {
+        const int intervals = Count("SOAK_INTERVALS", 1000);
+        QueryWindow w;
+        w.settings.autoupdate = 1;
+        w.settings.updatetime = 1;
+        MainDialog& d = w.Open();
+        w.SetTarget();
+        d.findChild<QPushButton*>(QStringLiteral("updatesButton"))->click();
+        Figures settled;
+        for (int i = 0; i < intervals; ++i) {
+            // Players join and leave from one interval to the next.
+            w.server.Config().players = DemoPlayers(1 + i % 5);
+            w.server.ClearRequests();
+            d.OnTimerTick(UpdateTimer);
+            QVERIFY(WaitUntil([&] { return w.AllRepliesIn(); }));
+            d.OnTimerTick(QueryTimer);
+            QCOMPARE(d.State().querying, 0);
+            if (i == 99)
+                settled = Now();
+        }
+        const Figures end = Now();
+        qInfo("%d intervals: descriptors %d -> %d, resident %lld KiB -> %lld KiB", intervals,
+              settled.descriptors, end.descriptors, settled.resident / 1024, end.resident / 1024);
+        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.PlayerList().count(), 1 + (intervals - 1) % 5);
+        if (intervals > 100) {
+            QCOMPARE(end.descriptors, settled.descriptors);
+            QVERIFY(end.resident - settled.resident < 1024 * 1024);
+        }
+    }
+};
+
+QTEST_MAIN(TestSoak)
+#include "TestSoak.moc"
