@@ -9,6 +9,9 @@
 struct QueryState {
     int querying = 0;
     int autoUpdating = 0;
+    // Set by a caller that wants no rules at all; the update cycle asks for none through
+    // autoUpdating instead.
+    bool skipRules = false;
 
     int queryTicks = 0;
     int serverInfoReceived = 0;

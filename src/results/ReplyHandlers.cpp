@@ -38,7 +38,7 @@ void ReplyHandlers::OnServerInfoReply(int n) {
     p.view.SetProgress(ProgressServerInfo);
     socket.SendPlayerInfoRequests(p.fields.currentPlayers);
     StepProgress(p.view, ProgressPlayerRequests);
-    if (p.state.autoUpdating == 0)
+    if (p.state.autoUpdating == 0 && !p.state.skipRules)
         socket.SendRuleInfoRequest({});
     StepProgress(p.view, ProgressRuleRequest);
     p.scripts.WriteScrollNames(p.fields.currentPlayers);

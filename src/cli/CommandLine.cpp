@@ -1,0 +1,128 @@
+#include "CommandLine.h"
+
+#include "settings/Settings.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct Range {
+    int lowest;
+    int highest;
+};
+// The ranges the Options dialog accepts for the timeout and the update interval.
+constexpr Range TimeoutRange{1, 120};
+constexpr Range EveryRange{1, 6000};
+
+std::optional<int> Seconds(const QCommandLineParser& parser, const QCommandLineOption& option,
+                           Range range, QString& error) {
+    const QString text = parser.value(option);
+    bool ok = false;
+    const int seconds = text.toInt(&ok, 10);
+    if (!ok || seconds < range.lowest || seconds > range.highest) {
+        error = QStringLiteral("bad --%1 \"%2\": give whole seconds from %3 to %4")
+                    .arg(option.names().constFirst(), text)
+                    .arg(range.lowest)
+                    .arg(range.highest);
+        return std::nullopt;
+    }
+    return seconds;
+}
+
+CommandLine Refused(CommandLine line, const QString& error) {
+    line.action = CommandLine::Action::Refuse;
+    line.error = error;
+    return line;
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    const Settings defaults = DefaultSettings();
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Queries a Quake (NetQuake) server for its name, map, players and rules."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption raw(QStringLiteral("raw"),
+                                 QStringLiteral("Show names as the bytes the server sent, read "
+                                                "as Latin-1, instead of converted to ASCII."));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("Print one JSON document instead of text."));
+    const QCommandLineOption timeout(
+        QStringLiteral("timeout"),
+        QStringLiteral("Give up after <seconds> (1 to 120, default %1).").arg(defaults.timeout),
+        QStringLiteral("seconds"), QString::number(defaults.timeout));
+    const QCommandLineOption noRules(QStringLiteral("no-rules"),
+                                     QStringLiteral("Do not ask for the rules."));
+    const QCommandLineOption noPlayers(QStringLiteral("no-players"),
+                                       QStringLiteral("Do not print the players."));
+    const QCommandLineOption scripts(
+        QStringLiteral("scripts"),
+        QStringLiteral("Also write the name trickery scripts into <gamefolder>'s ID1 folder."),
+        QStringLiteral("gamefolder"));
+    const QCommandLineOption name(
+        QStringLiteral("name"),
+        QStringLiteral("Your own player name in the scripts (default \"%1\").")
+            .arg(defaults.quakename),
+        QStringLiteral("name"), defaults.quakename);
+    const QCommandLineOption every(
+        QStringLiteral("every"),
+        QStringLiteral("Query again every <seconds> (1 to 6000) until interrupted."),
+        QStringLiteral("seconds"));
+    parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every});
+    parser.addPositionalArgument(QStringLiteral("server"),
+                                 QStringLiteral("The server: HOST, HOST:PORT, [IPv6]:PORT or a "
+                                                "bare IPv6 address (port 26000 by default)."),
+                                 QStringLiteral("HOST[:PORT]"));
+
+    CommandLine line;
+    line.usage = parser.helpText();
+    if (!parser.parse(arguments))
+        return Refused(line, parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        line.action = CommandLine::Action::Help;
+        return line;
+    }
+    if (parser.isSet(version)) {
+        line.action = CommandLine::Action::Version;
+        return line;
+    }
+
+    const QStringList servers = parser.positionalArguments();
+    if (servers.isEmpty())
+        return Refused(line, QStringLiteral("no server given"));
+    if (servers.size() > 1)
+        return Refused(line, QStringLiteral("more than one server given: %1")
+                                 .arg(servers.join(QStringLiteral(", "))));
+    QueryOptions& o = line.options;
+    QString error;
+    const std::optional<ServerTarget> target = ParseServerTarget(servers.constFirst(), error);
+    if (!target)
+        return Refused(line, error);
+    o.target = *target;
+    o.raw = parser.isSet(raw);
+    o.json = parser.isSet(json);
+    o.noRules = parser.isSet(noRules);
+    o.noPlayers = parser.isSet(noPlayers);
+    const std::optional<int> timeoutSeconds = Seconds(parser, timeout, TimeoutRange, error);
+    if (!timeoutSeconds)
+        return Refused(line, error);
+    o.timeout = *timeoutSeconds;
+    if (parser.isSet(every)) {
+        const std::optional<int> everySeconds = Seconds(parser, every, EveryRange, error);
+        if (!everySeconds)
+            return Refused(line, error);
+        o.every = *everySeconds;
+    }
+    if (parser.isSet(name) && !parser.isSet(scripts))
+        return Refused(line, QStringLiteral("--name needs --scripts"));
+    if (parser.isSet(scripts)) {
+        o.gameFolder = parser.value(scripts);
+        if (o.gameFolder.isEmpty())
+            return Refused(line, QStringLiteral("--scripts needs a game folder"));
+    }
+    o.quakename = parser.value(name);
+    line.action = CommandLine::Action::Query;
+    return line;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "ServerTarget.h"
+
+#include <QString>
+#include <QStringList>
+
+struct QueryOptions {
+    ServerTarget target;
+    bool raw = false;
+    bool json = false;
+    bool noRules = false;
+    bool noPlayers = false;
+    int timeout = 0;
+    // Empty: no scripts are written.
+    QString gameFolder;
+    QString quakename;
+    // Seconds from one query to the next; 0 queries once.
+    int every = 0;
+};
+
+struct CommandLine {
+    enum class Action { Query, Help, Version, Refuse };
+    Action action = Action::Refuse;
+    QueryOptions options;
+    // Why the arguments were refused, in one line.
+    QString error;
+    QString usage;
+};
+
+// Reads the arguments, the program's name first. Defaults come from the window's defaults.
+CommandLine ParseCommandLine(const QStringList& arguments);

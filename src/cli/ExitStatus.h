@@ -1,0 +1,10 @@
+#pragma once
+
+// What vantrel-query exits with.
+enum ExitStatus : int {
+    ExitComplete = 0,
+    // Timed out or incomplete; what arrived is still printed.
+    ExitIncomplete = 1,
+    ExitBadArguments = 2,
+    ExitHostNotFound = 3,
+};

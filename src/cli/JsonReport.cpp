@@ -1,0 +1,70 @@
+#include "GameText.h"
+#include "QueryResult.h"
+#include "Reports.h"
+#include "results/PlayerColours.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+// The bytes as numbers keep every byte whatever it is; the converted text lies in 32..127 and
+// the JSON writer escapes what needs it.
+QJsonObject Text(const QByteArray& bytes) {
+    QJsonArray values;
+    for (const char c : bytes)
+        values.append(int(static_cast<unsigned char>(c)));
+    return {{QStringLiteral("text"), AsciiText(bytes)}, {QStringLiteral("bytes"), values}};
+}
+
+QJsonObject Colour(int colour) {
+    return {{QStringLiteral("number"), colour}, {QStringLiteral("name"), PlayerColourName(colour)}};
+}
+
+QJsonObject Server(const QueryResult& r) {
+    return {{QStringLiteral("name"), Text(r.serverName)},
+            {QStringLiteral("address"), Text(r.serverAddress)},
+            {QStringLiteral("map"), Text(r.mapName)},
+            {QStringLiteral("players"), r.currentPlayers},
+            {QStringLiteral("maxPlayers"), r.maxPlayers},
+            {QStringLiteral("ping"), r.ping}};
+}
+
+QJsonArray Players(const QList<PlayerResult>& players) {
+    QJsonArray list;
+    for (const PlayerResult& p : players) {
+        list.append(QJsonObject{{QStringLiteral("number"), p.number},
+                                {QStringLiteral("name"), Text(p.name)},
+                                {QStringLiteral("frags"), p.frags},
+                                {QStringLiteral("shirt"), Colour(p.shirt)},
+                                {QStringLiteral("pants"), Colour(p.pants)},
+                                {QStringLiteral("connectTime"), p.connectTime},
+                                {QStringLiteral("address"), Text(p.address)}});
+    }
+    return list;
+}
+
+QJsonArray Rules(const QList<RuleResult>& rules) {
+    QJsonArray list;
+    for (const RuleResult& rule : rules) {
+        list.append(QJsonObject{{QStringLiteral("name"), Text(rule.name)},
+                                {QStringLiteral("value"), Text(rule.value)}});
+    }
+    return list;
+}
+
+} // namespace
+
+QByteArray JsonReport(const QueryResult& result) {
+    QJsonObject document;
+    document.insert(QStringLiteral("server"),
+                    result.serverInfo ? QJsonValue(Server(result)) : QJsonValue());
+    if (result.showPlayers)
+        document.insert(QStringLiteral("players"), Players(result.players));
+    if (result.showRules)
+        document.insert(QStringLiteral("rules"), Rules(result.rules));
+    document.insert(QStringLiteral("complete"), result.complete);
+    document.insert(QStringLiteral("missing"), QJsonArray::fromStringList(result.missing));
+    return QJsonDocument(document).toJson(QJsonDocument::Compact) + '\n';
+}

@@ -1,0 +1,51 @@
+#include "RunCommandLine.h"
+
+#include "CommandLine.h"
+#include "ExitStatus.h"
+#include "ProgramName.h"
+#include "QueryTool.h"
+
+#include <QEventLoop>
+#include <QIODevice>
+#include <optional>
+
+namespace {
+
+void WriteLine(QIODevice& device, const QString& line) {
+    device.write((line + u'\n').toUtf8());
+}
+
+} // namespace
+
+int RunCommandLine(const QStringList& arguments, QIODevice& out, QIODevice& errors) {
+    const CommandLine line = ParseCommandLine(arguments);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        out.write(line.usage.toUtf8());
+        return ExitComplete;
+    case CommandLine::Action::Version:
+        WriteLine(out, ProgramName + QStringLiteral(" " VANTREL_VERSION));
+        return ExitComplete;
+    case CommandLine::Action::Refuse:
+        WriteLine(errors, ProgramName + QStringLiteral(": ") + line.error);
+        errors.write(line.usage.toUtf8());
+        return ExitBadArguments;
+    case CommandLine::Action::Query:
+        break;
+    }
+
+    QueryTool tool(line.options, out, errors);
+    QEventLoop loop;
+    std::optional<int> status;
+    QObject::connect(&tool, &QueryTool::Finished, &loop, [&](int finished) {
+        status = finished;
+        loop.quit();
+    });
+    tool.Start();
+    if (!status)
+        loop.exec();
+    // The tool has told why it refused; the usage follows, as for any refused argument.
+    if (*status == ExitBadArguments)
+        errors.write(line.usage.toUtf8());
+    return *status;
+}

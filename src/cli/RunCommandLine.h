@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+class QIODevice;
+
+// The whole program short of its process: reads the arguments (the program's name first), runs
+// the query in an event loop of its own and gives the exit status. With --every it returns only
+// when the queries cannot start.
+int RunCommandLine(const QStringList& arguments, QIODevice& out, QIODevice& errors);

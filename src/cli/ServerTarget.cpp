@@ -1,0 +1,59 @@
+#include "ServerTarget.h"
+
+namespace {
+
+constexpr int LowestPort = 1;
+constexpr int HighestPort = 65534;
+
+std::optional<int> ParsePort(const QString& text, QString& error) {
+    bool ok = false;
+    const int port = text.toInt(&ok, 10);
+    // toInt takes a sign and surrounding blanks; a port is digits only.
+    const bool digitsOnly = !text.isEmpty() && text.front().isDigit() && text.back().isDigit();
+    if (!ok || !digitsOnly || port < LowestPort || port > HighestPort) {
+        error = QStringLiteral("bad port \"%1\": give a number from %2 to %3")
+                    .arg(text)
+                    .arg(LowestPort)
+                    .arg(HighestPort);
+        return std::nullopt;
+    }
+    return port;
+}
+
+} // namespace
+
+std::optional<ServerTarget> ParseServerTarget(const QString& text, QString& error) {
+    ServerTarget target;
+    std::optional<QString> portText;
+    if (text.startsWith(u'[')) {
+        const qsizetype close = text.indexOf(u']');
+        const QString rest = close < 0 ? QString() : text.mid(close + 1);
+        if (close < 0 || !(rest.isEmpty() || rest.startsWith(u':'))) {
+            error = QStringLiteral("bad server \"%1\": write an IPv6 address with a port as "
+                                   "[ADDRESS]:PORT")
+                        .arg(text);
+            return std::nullopt;
+        }
+        target.host = text.mid(1, close - 1);
+        if (!rest.isEmpty())
+            portText = rest.mid(1);
+    } else if (text.count(u':') == 1) {
+        const qsizetype colon = text.indexOf(u':');
+        target.host = text.left(colon);
+        portText = text.mid(colon + 1);
+    } else {
+        // No colon, or an IPv6 address without brackets, which then carries no port.
+        target.host = text;
+    }
+    if (target.host.isEmpty()) {
+        error = QStringLiteral("bad server \"%1\": no host").arg(text);
+        return std::nullopt;
+    }
+    if (portText) {
+        const std::optional<int> port = ParsePort(*portText, error);
+        if (!port)
+            return std::nullopt;
+        target.port = *port;
+    }
+    return target;
+}
