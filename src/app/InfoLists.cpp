@@ -1,5 +1,8 @@
 #include "InfoLists.h"
 
+#include "ColourSwatch.h"
+#include "results/PlayerColours.h"
+
 #include <QListWidget>
 #include <QTreeWidget>
 
@@ -13,16 +16,24 @@ void SetUpInfoColumns(QTreeWidget& ruleList, QTreeWidget& detailsList) {
     }
 }
 
-void AppendRow(QTreeWidget& list, const QString& key, const QString& value) {
-    list.addTopLevelItem(new QTreeWidgetItem(QStringList{key, value}));
+void AppendRow(QTreeWidget& list, const QString& key, const QString& value, int colour) {
+    auto* row = new QTreeWidgetItem(QStringList{key, value});
+    if (colour >= 0) {
+        row->setIcon(1, ColourSwatch(colour));
+        row->setToolTip(1, PlayerColourName(colour));
+    }
+    list.addTopLevelItem(row);
 }
 
-void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text) {
+void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text, int shirt,
+                         int pants) {
     int row = 0;
     while (row < list.count() && list.item(row)->data(Qt::UserRole).toInt() < playerNumber)
         ++row;
-    auto* item = new QListWidgetItem(text);
+    auto* item = new QListWidgetItem(ShirtAndPantsMark(shirt, pants), text);
     item->setData(Qt::UserRole, playerNumber);
+    item->setToolTip(PlayerColourName(shirt) + QStringLiteral(" shirt, ") +
+                     PlayerColourName(pants) + QStringLiteral(" pants"));
     list.insertItem(row, item);
 }
 

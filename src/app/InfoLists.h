@@ -20,8 +20,10 @@ constexpr InfoColumnWidths InfoColumnsFor(int listWidth) {
 // Names the columns of the rule list and the details list and sizes both from the rule list.
 void SetUpInfoColumns(QTreeWidget& ruleList, QTreeWidget& detailsList);
 
-void AppendRow(QTreeWidget& list, const QString& key, const QString& value);
+// A row that shows a player colour gets its swatch and its name as the tip.
+void AppendRow(QTreeWidget& list, const QString& key, const QString& value, int colour = -1);
 
-// Keeps the items in player-number order; each item carries its number.
-void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text);
+// Keeps the items in player-number order; each item carries its number and the player's colours.
+void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text, int shirt,
+                         int pants);
 std::optional<int> SelectedPlayer(const QListWidget& list);

@@ -218,8 +218,8 @@ void MainDialog::SetProgress(int position) {
     bar.setValue(std::clamp(position, bar.minimum(), bar.maximum()));
 }
 
-void MainDialog::InsertPlayerItem(int playerNumber, const QString& text) {
-    InsertInPlayerOrder(*controls.playerList, playerNumber, text);
+void MainDialog::InsertPlayerItem(int playerNumber, const QString& text, int shirt, int pants) {
+    InsertInPlayerOrder(*controls.playerList, playerNumber, text, shirt, pants);
 }
 
 void MainDialog::AppendRule(const QString& name, const QString& value) {
@@ -228,7 +228,7 @@ void MainDialog::AppendRule(const QString& name, const QString& value) {
 
 void MainDialog::AppendDetailRows(const DetailRows& rows) {
     for (const DetailRow& row : rows)
-        AppendRow(*controls.detailsList, row.label, row.value);
+        AppendRow(*controls.detailsList, row.label, row.value, row.colour);
 }
 
 void MainDialog::ClearDetails() {

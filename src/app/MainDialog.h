@@ -47,7 +47,7 @@ public:
     void KillTimer(int id) override;
     int Progress() const override;
     void SetProgress(int position) override;
-    void InsertPlayerItem(int playerNumber, const QString& text) override;
+    void InsertPlayerItem(int playerNumber, const QString& text, int shirt, int pants) override;
     void AppendRule(const QString& name, const QString& value) override;
     void AppendDetailRows(const DetailRows& rows) override;
     void ClearDetails() override;

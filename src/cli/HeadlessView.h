@@ -26,7 +26,7 @@ public:
     void KillTimer(int) override {}
     int Progress() const override { return progress; }
     void SetProgress(int position) override { progress = position; }
-    void InsertPlayerItem(int, const QString&) override {}
+    void InsertPlayerItem(int, const QString&, int, int) override {}
     void AppendRule(const QString& name, const QString& value) override;
     void AppendDetailRows(const DetailRows&) override {}
     void ClearDetails() override {}

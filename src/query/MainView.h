@@ -6,6 +6,8 @@
 struct DetailRow {
     QString label;
     QString value;
+    // The player colour the row shows, or -1.
+    int colour = -1;
 };
 using DetailRows = std::array<DetailRow, 7>;
 
@@ -31,7 +33,7 @@ public:
     virtual void SetProgress(int position) = 0;
 
     // The player list keeps its items in player-number order.
-    virtual void InsertPlayerItem(int playerNumber, const QString& text) = 0;
+    virtual void InsertPlayerItem(int playerNumber, const QString& text, int shirt, int pants) = 0;
     virtual void AppendRule(const QString& name, const QString& value) = 0;
     virtual void AppendDetailRows(const DetailRows& rows) = 0;
     virtual void ClearDetails() = 0;

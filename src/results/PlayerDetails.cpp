@@ -11,8 +11,8 @@ DetailRows PlayerDetailRows(const PlayerSlot& player, int asciinames) {
         {QStringLiteral("Name"), ShownText(name)},
         {QStringLiteral("Number"), QString::number(player.number)},
         {QStringLiteral("Frags"), QString::number(player.frags)},
-        {QStringLiteral("Shirt"), QString::number(player.shirt)},
-        {QStringLiteral("Pants"), QString::number(player.pants)},
+        {QStringLiteral("Shirt"), QString::number(player.shirt), player.shirt},
+        {QStringLiteral("Pants"), QString::number(player.pants), player.pants},
         {QStringLiteral("Connected"), QString::number(player.connectTime)},
         {QStringLiteral("Address"), ShownText(player.address)},
     }};

@@ -67,7 +67,7 @@ void ReplyHandlers::OnPlayerInfoReply() {
         p.scripts.WriteNameScript(n, displayName.View());
         if (p.settings.asciinames == 1)
             QuakeToAscii(displayName.Data());
-        p.view.InsertPlayerItem(n, ShownText(displayName));
+        p.view.InsertPlayerItem(n, ShownText(displayName), info.shirt, info.pants);
         ++s.playerReplies;
     }
     if (s.playerReplies == expected) {

@@ -117,10 +117,10 @@ void TestMainWindow::missingGameFolderAtStartUp() {
 void TestMainWindow::playerItemsInNumberOrder() {
     MainWindowFixture fixture;
     MainDialog& dialog = fixture.Start();
-    dialog.InsertPlayerItem(1, QStringLiteral("one"));
-    dialog.InsertPlayerItem(0, QStringLiteral("zero"));
-    dialog.InsertPlayerItem(5, QStringLiteral("five"));
-    dialog.InsertPlayerItem(2, QStringLiteral("two"));
+    dialog.InsertPlayerItem(1, QStringLiteral("one"), 0, 0);
+    dialog.InsertPlayerItem(0, QStringLiteral("zero"), 0, 0);
+    dialog.InsertPlayerItem(5, QStringLiteral("five"), 0, 0);
+    dialog.InsertPlayerItem(2, QStringLiteral("two"), 0, 0);
     auto* list = FindControl<QListWidget>(dialog, "playerList");
     QCOMPARE(Texts(*list), (QStringList{"zero", "one", "two", "five"}));
     QCOMPARE(list->item(3)->data(Qt::UserRole).toInt(), 5);
@@ -135,8 +135,8 @@ void TestMainWindow::selectionAndTabsSwitchLists() {
     auto* tabs = FindControl<QTabBar>(dialog, "infoTabs");
     auto* rules = FindControl<QTreeWidget>(dialog, "ruleList");
     auto* details = FindControl<QTreeWidget>(dialog, "detailsList");
-    dialog.InsertPlayerItem(0, QStringLiteral("zero"));
-    dialog.InsertPlayerItem(3, QStringLiteral("three"));
+    dialog.InsertPlayerItem(0, QStringLiteral("zero"), 0, 0);
+    dialog.InsertPlayerItem(3, QStringLiteral("three"), 0, 0);
 
     QTest::mouseClick(players->viewport(), Qt::LeftButton, {},
                       players->visualItemRect(players->item(1)).center());
@@ -166,7 +166,7 @@ void TestMainWindow::selectionAndTabsSwitchLists() {
     QVERIFY(details->isVisible());
 
     // The window is destroyed with a player selected: no handler may run on what is already gone.
-    dialog.InsertPlayerItem(1, QStringLiteral("one"));
+    dialog.InsertPlayerItem(1, QStringLiteral("one"), 0, 0);
     players->setCurrentRow(0);
     QCOMPARE(details->topLevelItemCount(), 7);
 }

@@ -102,6 +102,14 @@ private slots:
         }
         QCOMPARE(details, (QStringList{"Name=[Vore]", "Number=3", "Frags=19", "Shirt=1", "Pants=13",
                                        "Connected=351", "Address=127.0.0.1:27004"}));
+        // Beside the numbers: a swatch of the colour and its name.
+        const QTreeWidgetItem* shirt = w.DetailsList().topLevelItem(3);
+        const QTreeWidgetItem* pants = w.DetailsList().topLevelItem(4);
+        QCOMPARE(shirt->toolTip(1), QStringLiteral("brown"));
+        QCOMPARE(pants->toolTip(1), QStringLiteral("blue"));
+        QCOMPARE(shirt->icon(1).pixmap(12).toImage().pixelColor(6, 3), QColor(0x7b, 0x5f, 0x23));
+        QCOMPARE(pants->icon(1).pixmap(12).toImage().pixelColor(6, 3), QColor(0x23, 0x23, 0xbf));
+        QCOMPARE(w.PlayerList().item(3)->toolTip(), QStringLiteral("brown shirt, blue pants"));
 
         QByteArray expected = Header() +
                               "alias scrollnames \"nm0;wait3;nm1;wait3;nm2;wait3;nm3;wait3;nm4;"
