@@ -1,6 +1,7 @@
 #include "AllocationCounter.h"
 #include "query/PacketBuffer.h"
 #include "query/ReplySink.h"
+#include "results/QuakeToAscii.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>
@@ -70,8 +71,23 @@ void BuildRequests(benchmark::State& state) {
         static_cast<double>(AllocationCount() - before) / static_cast<double>(state.iterations()));
 }
 
+// Converts a text of every byte value but zero, refreshed each time so each pass does real work.
+void ConvertText(benchmark::State& state) {
+    std::string source;
+    for (int i = 0; i < state.range(0); ++i)
+        source.push_back(static_cast<char>(1 + i % 255));
+    std::string text = source;
+    for (auto _ : state) {
+        text = source;
+        QuakeToAscii(text.data());
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
 } // namespace
 
+BENCHMARK(ConvertText)->Arg(64)->Arg(4096);
 BENCHMARK_CAPTURE(HandleReply, ServerInfo, serverInfo);
 BENCHMARK_CAPTURE(HandleReply, PlayerInfo, playerInfo);
 BENCHMARK_CAPTURE(HandleReply, RuleInfo, ruleInfo);
