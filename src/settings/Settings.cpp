@@ -112,17 +112,6 @@ Settings DefaultSettings() {
     return defaults;
 }
 
-QStringList SettingsValueNames() {
-    QStringList names;
-    for (const IntValue& v : kIntValues) {
-        names << QLatin1String(v.name);
-    }
-    for (const TextValue& v : kTextValues) {
-        names << QLatin1String(v.name);
-    }
-    return names;
-}
-
 std::unique_ptr<QSettings> OpenSettingsStore() {
     // The application name defaults to the executable's file name without its extension.
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,

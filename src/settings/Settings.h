@@ -27,9 +27,6 @@ struct Settings {
 // What a value reads as when it is missing or unreadable.
 Settings DefaultSettings();
 
-// The value names in the order in which LoadSettings reads and SaveSettings writes them.
-QStringList SettingsValueNames();
-
 // The per-user store: the registry key software\Vantrel\<program>\ on Windows, an INI file
 // under the user's configuration folder elsewhere.
 std::unique_ptr<QSettings> OpenSettingsStore();

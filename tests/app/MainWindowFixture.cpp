@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include <QDir>
+#include <QFile>
 
 MainWindowFixture::MainWindowFixture()
     : settings(DefaultSettings()),
@@ -13,8 +14,7 @@ MainWindowFixture::MainWindowFixture()
 MainDialog& MainWindowFixture::Start() {
     settings.SaveSettings(*store);
     WriteFirstRun(*store, 0);
-    dialog = std::make_unique<MainDialog>(prompts, *store);
-    return *dialog;
+    return StartFirstTime();
 }
 
 MainDialog& MainWindowFixture::StartFirstTime() {
@@ -22,6 +22,7 @@ MainDialog& MainWindowFixture::StartFirstTime() {
     return *dialog;
 }
 
-void MainWindowFixture::RemoveDataFolder() const {
-    QDir(DataPath()).removeRecursively();
+QByteArray MainWindowFixture::Script(const QString& name) const {
+    QFile file(DataPath() + u'/' + name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -4,6 +4,7 @@
 #include "app/MainDialog.h"
 #include "settings/Settings.h"
 
+#include <QByteArray>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <memory>
@@ -26,10 +27,13 @@ public:
     MainDialog& Dialog() { return *dialog; }
     ScriptedPrompts& Prompts() { return prompts; }
     QSettings& Store() { return *store; }
+    // The open window's control of that name.
+    template <typename T> T& Control(const char* name) { return *FindControl<T>(*dialog, name); }
 
     QString GamePath() const { return dir.filePath(QStringLiteral("game")); }
     QString DataPath() const { return GamePath() + QStringLiteral("/ID1"); }
-    void RemoveDataFolder() const;
+    // The script of that name in the data folder; empty when there is none.
+    QByteArray Script(const QString& name) const;
 
     Settings settings;
 

@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "standin/QuakeServerStandIn.h"
 
-#include <QByteArray>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,7 +15,7 @@ class QueryWindow : public MainWindowFixture {
 public:
     QueryWindow();
 
-    MainDialog& Open();
+    MainDialog& Open() { return Start(); }
     // Types the stand-in's address into the window.
     void SetTarget();
     // The same, then presses Query.
@@ -23,14 +23,13 @@ public:
     // True once every reply the query is waiting for has been handled.
     bool AllRepliesIn();
 
-    QString Text(const char* field);
-    QPushButton& QueryButton();
-    QListWidget& PlayerList();
-    QTreeWidget& RuleList();
-    QTreeWidget& DetailsList();
-    QProgressBar& ProgressBar();
+    QString Text(const char* field) { return Control<QLineEdit>(field).text(); }
+    QPushButton& QueryButton() { return Control<QPushButton>("queryButton"); }
+    QListWidget& PlayerList() { return Control<QListWidget>("playerList"); }
+    QTreeWidget& RuleList() { return Control<QTreeWidget>("ruleList"); }
+    QTreeWidget& DetailsList() { return Control<QTreeWidget>("detailsList"); }
+    QProgressBar& ProgressBar() { return Control<QProgressBar>("progressBar"); }
     QStringList PlayerItems();
-    QByteArray Script(const QString& name);
 
     QuakeServerStandIn server;
 };

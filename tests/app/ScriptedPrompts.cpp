@@ -1,5 +1,18 @@
 #include "ScriptedPrompts.h"
 
+namespace {
+
+// The front of the queue, or the empty answer when it has run dry.
+template <typename T> T Pop(std::deque<T>& queue) {
+    if (queue.empty())
+        return T();
+    T front = queue.front();
+    queue.pop_front();
+    return front;
+}
+
+} // namespace
+
 QStringList ScriptedPrompts::Texts() const {
     QStringList texts;
     for (const Shown& s : shown)
@@ -7,39 +20,14 @@ QStringList ScriptedPrompts::Texts() const {
     return texts;
 }
 
-void ScriptedPrompts::Show(Kind kind, const QString& caption, const QString& text) {
+bool ScriptedPrompts::Show(Kind kind, const QString& caption, const QString& text) {
     shown.append({kind, caption, text});
     if (whileShown)
         whileShown(shown.last());
-}
-
-bool ScriptedPrompts::NextAnswer() {
-    if (answers.empty())
-        return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void ScriptedPrompts::Ok(const QString& caption, const QString& text) {
-    Show(Kind::Ok, caption, text);
-}
-
-bool ScriptedPrompts::YesNo(const QString& caption, const QString& text) {
-    Show(Kind::YesNo, caption, text);
-    return NextAnswer();
-}
-
-bool ScriptedPrompts::RetryCancel(const QString& caption, const QString& text) {
-    Show(Kind::RetryCancel, caption, text);
-    return NextAnswer();
+    return (kind == Kind::YesNo || kind == Kind::RetryCancel) && Pop(answers);
 }
 
 QString ScriptedPrompts::PickFolder(const QString& title, const QString& startFolder) {
     Show(Kind::PickFolder, title, startFolder);
-    if (folders.empty())
-        return {};
-    const QString folder = folders.front();
-    folders.pop_front();
-    return folder;
+    return Pop(folders);
 }

@@ -29,14 +29,18 @@ public:
     // Runs while a prompt is open, as a nested event loop would let other work run.
     std::function<void(const Shown&)> whileShown;
 
-    void Ok(const QString& caption, const QString& text) override;
-    bool YesNo(const QString& caption, const QString& text) override;
-    bool RetryCancel(const QString& caption, const QString& text) override;
+    void Ok(const QString& caption, const QString& text) override { Show(Kind::Ok, caption, text); }
+    bool YesNo(const QString& caption, const QString& text) override {
+        return Show(Kind::YesNo, caption, text);
+    }
+    bool RetryCancel(const QString& caption, const QString& text) override {
+        return Show(Kind::RetryCancel, caption, text);
+    }
     QString PickFolder(const QString& title, const QString& startFolder) override;
 
 private:
-    void Show(Kind kind, const QString& caption, const QString& text);
-    bool NextAnswer();
+    // Records the prompt and runs `whileShown`; a question then takes the next queued answer.
+    bool Show(Kind kind, const QString& caption, const QString& text);
 
     QList<Shown> shown;
     std::deque<bool> answers;

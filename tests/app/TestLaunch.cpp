@@ -3,8 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -13,89 +11,83 @@ namespace {
 void WriteRecordingGame(const QString& program, const QString& record) {
     QFile file(program);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" +
-               record.toLocal8Bit() + ".part'\nmv '" + record.toLocal8Bit() + ".part' '" +
-               record.toLocal8Bit() + "'\n");
+    const QByteArray to = record.toLocal8Bit();
+    file.write("#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > '" + to +
+               ".part'\nmv '" + to + ".part' '" + to + "'\n");
     file.close();
     file.setPermissions(file.permissions() | QFile::ExeOwner);
 }
 
-QStringList Recorded(const QString& record) {
-    QFile file(record);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLocal8Bit(file.readAll()).split(u'\n');
-}
+// A window whose game, "glquake" in its game folder, records how it was started.
+struct LaunchWindow : QueryWindow {
+    LaunchWindow() {
+        settings.exe = QStringLiteral("glquake");
+        WriteRecordingGame(GamePath() + "/glquake", Record());
+    }
+    QString Record() const { return GamePath() + "/../launched.txt"; }
+    void Launch() { Control<QPushButton>("launchButton").click(); }
+    QStringList Recorded() const {
+        QFile file(Record());
+        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).split(u'\n')
+                                              : QStringList();
+    }
+};
 
 } // namespace
 
 class TestLaunch : public QObject {
     Q_OBJECT
 
-    QString Record(const QueryWindow& w) const { return w.GamePath() + "/../launched.txt"; }
-
-    std::unique_ptr<QueryWindow> Window() {
-        auto w = std::make_unique<QueryWindow>();
-        w->settings.exe = QStringLiteral("glquake");
-        WriteRecordingGame(w->GamePath() + "/glquake", Record(*w));
-        return w;
-    }
-
-    void Launch(QueryWindow& w) {
-        w.Dialog().findChild<QPushButton*>(QStringLiteral("launchButton"))->click();
-    }
-
 private slots:
     void StartsTheGame_data() {
+        QTest::addColumn<bool>("queried");
         QTest::addColumn<QString>("commandline");
         QTest::addColumn<QStringList>("leading");
-        QTest::newRow("default") << "-zone 512" << QStringList{"-zone", "512"};
-        QTest::newRow("empty") << "" << QStringList{};
-        QTest::newRow("quoted") << "-basedir \"/home/me/my quake\" -width 1024"
+        QTest::newRow("default") << true << "-zone 512" << QStringList{"-zone", "512"};
+        QTest::newRow("empty") << true << "" << QStringList{};
+        QTest::newRow("quoted") << true << "-basedir \"/home/me/my quake\" -width 1024"
                                 << QStringList{"-basedir", "/home/me/my quake", "-width", "1024"};
-        QTest::newRow("long") << QString("-x ").repeated(200).trimmed() << QStringList(200, "-x");
+        QTest::newRow("long") << true << QString("-x ").repeated(200).trimmed()
+                              << QStringList(200, "-x");
+        // Before any query the game goes to the window's initial server.
+        QTest::newRow("not queried") << false << "-zone 512" << QStringList{"-zone", "512"};
     }
     void StartsTheGame() {
+        QFETCH(bool, queried);
         QFETCH(QString, commandline);
         QFETCH(QStringList, leading);
-        auto w = Window();
-        w->settings.commandline = commandline;
-        w->Open();
-        w->PressQuery();
-        QTRY_VERIFY(w->AllRepliesIn());
+        LaunchWindow w;
+        w.settings.commandline = commandline;
+        w.Open();
+        if (queried) {
+            w.PressQuery();
+            QTRY_VERIFY(w.AllRepliesIn());
+        }
         // Typed after the last query start: not what the game connects to.
-        w->Dialog().findChild<QLineEdit*>(QStringLiteral("serverHost"))->setText("elsewhere");
-        Launch(*w);
-        QTRY_VERIFY(QFile::exists(Record(*w)));
-        const QStringList expected = QStringList{w->GamePath()} + leading +
-                                     QStringList{"+port",    QString::number(w->server.Port()),
-                                                 "+connect", "127.0.0.1",
-                                                 "+exec",    "vantrel.scr",
-                                                 ""};
-        QCOMPARE(Recorded(Record(*w)), expected);
-        QVERIFY(w->Prompts().History().isEmpty());
-    }
-
-    void BeforeAnyQueryTheInitialServer() {
-        auto w = Window();
-        w->Open();
-        Launch(*w);
-        QTRY_VERIFY(QFile::exists(Record(*w)));
-        QCOMPARE(Recorded(Record(*w)).mid(3, 4), (QStringList{"+port", "26000", "+connect", ""}));
+        w.Control<QLineEdit>("serverHost").setText("elsewhere");
+        w.Launch();
+        QTRY_VERIFY(QFile::exists(w.Record()));
+        const QString port = queried ? QString::number(w.server.Port()) : QStringLiteral("26000");
+        const QStringList expected =
+            QStringList{w.GamePath()} + leading +
+            QStringList{"+port", port,          "+connect", queried ? "127.0.0.1" : "",
+                        "+exec", "vantrel.scr", ""};
+        QCOMPARE(w.Recorded(), expected);
+        QVERIFY(w.Prompts().History().isEmpty());
     }
 
     void FoundOnThePath() {
         QTemporaryDir bin;
-        auto w = Window();
-        w->settings.exe = QStringLiteral("vantrel-test-quake");
-        WriteRecordingGame(bin.filePath("vantrel-test-quake"), Record(*w));
+        LaunchWindow w;
+        w.settings.exe = QStringLiteral("vantrel-test-quake");
+        WriteRecordingGame(bin.filePath("vantrel-test-quake"), w.Record());
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
-        w->Open();
-        Launch(*w);
+        w.Open();
+        w.Launch();
         qputenv("PATH", path);
-        QTRY_VERIFY(QFile::exists(Record(*w)));
-        QCOMPARE(Recorded(Record(*w)).first(), w->GamePath());
+        QTRY_VERIFY(QFile::exists(w.Record()));
+        QCOMPARE(w.Recorded().first(), w.GamePath());
     }
 
     void Refused_data() {
@@ -111,15 +103,15 @@ private slots:
     void Refused() {
         QFETCH(bool, removeFolder);
         QFETCH(QString, message);
-        auto w = Window();
-        w->settings.exe = QStringLiteral("winquake.exe");
-        w->settings.autoupdate = 1;
-        w->Open();
+        LaunchWindow w;
+        w.settings.exe = QStringLiteral("winquake.exe");
+        w.settings.autoupdate = 1;
+        w.Open();
         if (removeFolder)
-            QDir(w->GamePath()).removeRecursively();
-        Launch(*w);
-        QCOMPARE(w->Prompts().Texts(), QStringList{message});
-        QCOMPARE(w->Dialog().State().autoUpdating, 0);
+            QDir(w.GamePath()).removeRecursively();
+        w.Launch();
+        QCOMPARE(w.Prompts().Texts(), QStringList{message});
+        QCOMPARE(w.Dialog().State().autoUpdating, 0);
     }
 
     // With name trickery and auto-update on, the launch keeps the scripts current from then on.
@@ -138,17 +130,17 @@ private slots:
         QFETCH(int, autoupdate);
         QFETCH(bool, alreadyRunning);
         QFETCH(int, autoUpdating);
-        auto w = Window();
-        w->settings.nametrickery = nametrickery;
-        w->settings.autoupdate = autoupdate;
-        MainDialog& d = w->Open();
+        LaunchWindow w;
+        w.settings.nametrickery = nametrickery;
+        w.settings.autoupdate = autoupdate;
+        MainDialog& d = w.Open();
         if (alreadyRunning)
-            d.findChild<QPushButton*>(QStringLiteral("updatesButton"))->click();
-        Launch(*w);
+            w.Control<QPushButton>("updatesButton").click();
+        w.Launch();
         QCOMPARE(d.State().autoUpdating, autoUpdating);
         QCOMPARE(d.TimerArmed(UpdateTimer), autoUpdating == 1);
         QCOMPARE(d.State().querying, 0);
-        QTRY_VERIFY(QFile::exists(Record(*w)));
+        QTRY_VERIFY(QFile::exists(w.Record()));
     }
 };
 

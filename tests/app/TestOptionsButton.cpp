@@ -4,8 +4,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -15,8 +13,6 @@ const QString FirstRunMessage =
     "It apears this is your first time running Vantrel.\r\nYou will now have a chance to configure "
     "Vantrel's options.\r\nYou can get back to these by clicking the options button from "
     "Vantrel's main screen.";
-const QString Refusal = "Please stop the current server query/autoupdate or wait for it to "
-                        "complete before opening the options dialog.";
 
 // Acts on the Options dialog once its modal run has begun, then ends it with OK or Cancel.
 void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
@@ -24,9 +20,14 @@ void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
         auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
         edit(*dialog);
-        const char* button = accept ? "okButton" : "cancelButton";
-        dialog->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        FindControl<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
     });
+}
+
+void TickAutoUpdate(bool ticked, bool accept) {
+    WhenOptionsOpen(
+        [ticked](OptionsDialog& o) { FindControl<QCheckBox>(o, "autoupdate")->setChecked(ticked); },
+        accept);
 }
 
 } // namespace
@@ -45,9 +46,7 @@ private slots:
         QueryWindow w;
         w.settings.SaveSettings(w.Store());
         WhenOptionsOpen(
-            [](OptionsDialog& d) {
-                d.findChild<QLineEdit*>(QStringLiteral("quakename"))->setText("Newcomer");
-            },
+            [](OptionsDialog& d) { FindControl<QLineEdit>(d, "quakename")->setText("Newcomer"); },
             accept);
         MainDialog& d = w.StartFirstTime();
         QCOMPARE(w.Prompts().Texts().first(), FirstRunMessage);
@@ -73,9 +72,9 @@ private slots:
         QueryWindow w;
         w.settings.autoupdate = 1;
         w.server.Faults().dropServerInfo = true;
-        MainDialog& d = w.Open();
+        w.Open();
         if (cycle)
-            d.findChild<QPushButton*>(QStringLiteral("updatesButton"))->click();
+            w.Control<QPushButton>("updatesButton").click();
         else
             w.PressQuery();
         bool opened = false;
@@ -85,8 +84,10 @@ private slots:
                 modal->close();
             }
         });
-        d.findChild<QPushButton*>(QStringLiteral("optionsButton"))->click();
-        QCOMPARE(w.Prompts().Texts(), QStringList{Refusal});
+        w.Control<QPushButton>("optionsButton").click();
+        QCOMPARE(w.Prompts().Texts(),
+                 QStringList{"Please stop the current server query/autoupdate or wait for it to "
+                             "complete before opening the options dialog."});
         QTest::qWait(10);
         QVERIFY(!opened);
     }
@@ -96,39 +97,35 @@ private slots:
         QueryWindow w;
         w.settings.nametrickery = 0;
         MainDialog& d = w.Open();
-        QPushButton& updates = *d.findChild<QPushButton*>(QStringLiteral("updatesButton"));
+        QPushButton& updates = w.Control<QPushButton>("updatesButton");
         QVERIFY(!updates.isEnabled());
-        WhenOptionsOpen(
-            [](OptionsDialog& o) {
-                o.findChild<QCheckBox*>(QStringLiteral("autoupdate"))->setChecked(true);
-            },
-            true);
-        d.findChild<QPushButton*>(QStringLiteral("optionsButton"))->click();
+        TickAutoUpdate(true, true);
+        w.Control<QPushButton>("optionsButton").click();
         QVERIFY(updates.isEnabled());
         QCOMPARE(w.Store().value("settings/autoupdate").toInt(), 1);
 
-        WhenOptionsOpen(
-            [](OptionsDialog& o) {
-                o.findChild<QCheckBox*>(QStringLiteral("autoupdate"))->setChecked(false);
-            },
-            false);
-        d.findChild<QPushButton*>(QStringLiteral("optionsButton"))->click();
+        TickAutoUpdate(false, false);
+        w.Control<QPushButton>("optionsButton").click();
         QVERIFY(updates.isEnabled());
         QCOMPARE(d.CurrentSettings().autoupdate, 1);
     }
 
     void AboutButton() {
         QueryWindow w;
-        MainDialog& d = w.Open();
+        w.Open();
         QString caption;
-        QTimer::singleShot(0, [&caption] {
+        bool closedByOk = false;
+        QTimer::singleShot(0, [&] {
             auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
             QVERIFY(about);
             caption = about->windowTitle();
-            about->accept();
+            FindControl<QPushButton>(*about, "okButton")->click();
+            closedByOk = !about->isVisible();
+            about->reject();
         });
-        d.findChild<QPushButton*>(QStringLiteral("aboutButton"))->click();
+        w.Control<QPushButton>("aboutButton").click();
         QCOMPARE(caption, QStringLiteral("About Vantrel"));
+        QVERIFY(closedByOk);
     }
 };
 

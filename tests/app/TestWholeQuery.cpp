@@ -1,15 +1,13 @@
 #include "QueryWindow.h"
+#include "ScriptLines.h"
 #include "query/TimerIds.h"
+#include "standin/ControlMessages.h"
 #include "standin/DemoConfig.h"
 
 #include <QCoreApplication>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -17,24 +15,19 @@ const QStringList sixteenShown = {
     "Ranger",  "Fiend",   "Shambler", "[Vore]", "Ogre", "Scrag", "Enforcer",    "Death Knight",
     ">Zombie", "Rotfish", "Chthon",   "Spawn",  "Shub", "Grunt", "Hell Knight", ".Rottweiler"};
 
-// The lines every query start writes, for the default own name.
-QByteArray Header() {
-    QByteArray h = "alias showplayers \"exec vantrel.scr\"\n"
-                   "alias myname \"name Vantrel v.70\";myname\n";
-    for (int i = 0; i < 16; ++i)
-        h += QStringLiteral("alias nm%1 \"exec vtnm%1.scr\"\n").arg(i).toLatin1();
-    h += "alias wait2 \"wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;"
-         "wait;wait\"\n"
-         "alias wait3 \"wait2;wait2;wait2\"\n"
-         "clear\n";
-    return h;
-}
-
 QList<int> Positions(const QSignalSpy& spy) {
     QList<int> positions;
     for (const QList<QVariant>& args : spy)
         positions << args.at(0).toInt();
     return positions;
+}
+
+// Queries the stand-in and lets the first query tick after the last reply end the query.
+void QueryToTheEnd(QueryWindow& w) {
+    w.PressQuery();
+    QTRY_VERIFY(w.AllRepliesIn());
+    w.Dialog().OnTimerTick(QueryTimer);
+    QCOMPARE(w.Dialog().windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
 }
 
 } // namespace
@@ -56,7 +49,6 @@ private slots:
         QCOMPARE(w.Script("vantrel.scr").size(), 641 + 12);
         QTRY_VERIFY(w.AllRepliesIn());
         QCOMPARE(w.RuleList().topLevelItemCount(), 40);
-
         d.OnTimerTick(QueryTimer);
         QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
         QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
@@ -92,8 +84,7 @@ private slots:
 
         // Selecting a player shows his record under "Player Info".
         w.PlayerList().setCurrentRow(3);
-        QTabBar& tabs = *d.findChild<QTabBar*>(QStringLiteral("infoTabs"));
-        QCOMPARE(tabs.currentIndex(), 1);
+        QCOMPARE(d.findChild<QTabBar*>(QStringLiteral("infoTabs"))->currentIndex(), 1);
         QVERIFY(w.DetailsList().isVisibleTo(&d) && !w.RuleList().isVisibleTo(&d));
         QStringList details;
         for (int r = 0; r < w.DetailsList().topLevelItemCount(); ++r) {
@@ -111,18 +102,15 @@ private slots:
         QCOMPARE(pants->icon(1).pixmap(12).toImage().pixelColor(6, 3), QColor(0x23, 0x23, 0xbf));
         QCOMPARE(w.PlayerList().item(3)->toolTip(), QStringLiteral("brown shirt, blue pants"));
 
-        QByteArray expected = Header() +
-                              "alias scrollnames \"nm0;wait3;nm1;wait3;nm2;wait3;nm3;wait3;nm4;"
-                              "wait3;nm5;wait3;nm6;wait3;nm7;wait3;nm8;wait3;nm9;wait3;nm10;"
-                              "wait3;nm11;wait3;nm12;wait3;nm13;wait3;nm14;wait3;nm15;wait3;"
-                              "myname\"\n";
+        QByteArray expected = ScriptHeader("Vantrel v.70") + "alias scrollnames \"";
         const QList<StandInPlayer> players = w.server.Config().players;
         for (int i = 0; i < 16; ++i) {
-            expected +=
-                "echo \"\x8d nm" + QByteArray::number(i) + " \x8f " + players[i].name + "\"\n";
-            QCOMPARE(w.Script(QStringLiteral("vtnm%1.scr").arg(i)),
-                     "name \"" + players[i].name + "\"\n");
+            expected += "nm" + QByteArray::number(i) + ";wait3;";
+            QCOMPARE(w.Script(NameScript(i)), "name \"" + players[i].name + "\"\n");
         }
+        expected += "myname\"\n";
+        for (int i = 0; i < 16; ++i)
+            expected += EchoLine(i, players[i].name);
         QCOMPARE(w.Script("vantrel.scr"), expected);
 
         d.show();
@@ -131,21 +119,26 @@ private slots:
     }
 
     // The worked example: the placeholders go into the scripts, the raw names into the details.
-    void PlaceholderNames() {
+    // A hostile name is cut to the display name's nineteen bytes, then kept inside its quotes.
+    void PlaceholderAndHostileNames() {
         QueryWindow w;
         w.server.Config().players = {{"player", 4, 13, -3, 12, "10.0.0.2:26000"},
-                                     {"unconnected", 0, 0, 0, 0, ""}};
+                                     {"unconnected", 0, 0, 0, 0, ""},
+                                     {"x\";bind mouse1 quit;\"", 0, 0, 0, 0, ""},
+                                     {"a\nquit", 0, 0, 0, 0, ""}};
         MainDialog& d = w.Open();
         w.PressQuery();
         QTRY_VERIFY(w.AllRepliesIn());
-        QCOMPARE(w.PlayerItems(), (QStringList{"-player-", "-unconnected-"}));
-        QCOMPARE(w.Script("vantrel.scr"), Header() +
-                                              "alias scrollnames \"nm0;wait3;nm1;wait3;myname\"\n"
-                                              "echo \"\x8d nm0 \x8f -player-\"\n"
-                                              "echo \"\x8d nm1 \x8f -unconnected-\"\n");
-        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"-player-\"\n"));
-        QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"-unconnected-\"\n"));
-        QCOMPARE(w.Script("vtnm2.scr"), QByteArray());
+        const QByteArrayList names = {"-player-", "-unconnected-", "x';bind mouse1 quit", "a quit"};
+        QByteArray main = ScriptHeader("Vantrel v.70") +
+                          "alias scrollnames \"nm0;wait3;nm1;wait3;nm2;wait3;nm3;wait3;myname\"\n";
+        for (int i = 0; i < names.size(); ++i) {
+            main += EchoLine(i, names[i]);
+            QCOMPARE(w.Script(NameScript(i)), "name \"" + names[i] + "\"\n");
+        }
+        QCOMPARE(w.Script("vantrel.scr"), main);
+        QCOMPARE(w.Script("vtnm4.scr"), QByteArray());
+        QCOMPARE(w.PlayerItems().mid(0, 2), (QStringList{"-player-", "-unconnected-"}));
         w.PlayerList().setCurrentRow(0);
         QCOMPARE(w.DetailsList().topLevelItem(0)->text(1), QStringLiteral("player"));
         QCOMPARE(w.DetailsList().topLevelItem(2)->text(1), QStringLiteral("-3"));
@@ -156,15 +149,13 @@ private slots:
 
     void EmptyServer() {
         QueryWindow w;
-        MainDialog& d = w.Open();
+        w.Open();
         QSignalSpy progress(&w.ProgressBar(), &QProgressBar::valueChanged);
-        w.PressQuery();
-        QTRY_VERIFY(w.AllRepliesIn());
-        d.OnTimerTick(QueryTimer);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QueryToTheEnd(w);
         QCOMPARE(w.PlayerList().count(), 0);
         QCOMPARE(Positions(progress), (QList<int>{10, 20, 35, 45, 75}));
-        QCOMPARE(w.Script("vantrel.scr"), Header() + "alias scrollnames \";myname\"\n");
+        QCOMPARE(w.Script("vantrel.scr"),
+                 ScriptHeader("Vantrel v.70") + "alias scrollnames \";myname\"\n");
         QCOMPARE(w.server.Requests().size(), 2);
     }
 
@@ -181,8 +172,8 @@ private slots:
         w.server.Faults().droppedPlayers = {1};
         MainDialog& d = w.Open();
         w.PressQuery();
-        QTRY_COMPARE(d.State().playerReplies, 2);
-        QTRY_VERIFY(d.State().lastRuleName.Empty() && d.State().serverInfoReceived == 1);
+        QTRY_VERIFY(d.State().playerReplies == 2 && d.State().lastRuleName.Empty() &&
+                    d.State().serverInfoReceived == 1);
         w.PlayerList().setCurrentRow(0);
 
         d.OnTimerTick(QueryTimer);
@@ -197,18 +188,15 @@ private slots:
         QCOMPARE(asked.kind, ScriptedPrompts::Kind::RetryCancel);
         QCOMPARE(asked.caption, QStringLiteral("Error"));
         QCOMPARE(asked.text, QStringLiteral("Server Query Timed out"));
+        QCOMPARE(w.QueryButton().text(),
+                 retry ? QStringLiteral("Stop[3]") : QStringLiteral("Query"));
+        QCOMPARE(d.State().querying, retry ? 1 : 0);
+        QCOMPARE(d.TimerArmed(QueryTimer), retry);
+        QCOMPARE(w.ProgressBar().value(), retry ? 10 : 0);
         if (retry) {
-            QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[3]"));
-            QCOMPARE(d.State().querying, 1);
             QCOMPARE(d.State().queryTicks, 0);
-            QVERIFY(d.TimerArmed(QueryTimer));
-            QCOMPARE(w.ProgressBar().value(), 10);
             QTRY_COMPARE(d.State().playerReplies, 2);
         } else {
-            QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
-            QCOMPARE(d.State().querying, 0);
-            QVERIFY(!d.TimerArmed(QueryTimer));
-            QCOMPARE(w.ProgressBar().value(), 0);
             QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
             QCOMPARE(w.PlayerItems(), (QStringList{"Ranger", "Shambler"}));
         }
@@ -235,18 +223,14 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
         QCOMPARE(w.PlayerList().count(), 2);
 
-        w.server.SendRaw(QByteArray::fromHex("8000000085") + "late\0"
-                                                             "1\0",
-                         QHostAddress::LocalHost, oldPort);
+        w.server.SendRaw(StandIn::RuleInfoReply({"late", "1"}).bytes, QHostAddress::LocalHost,
+                         oldPort);
         QTest::qWait(50);
         QCOMPARE(w.RuleList().topLevelItemCount(), 5);
 
         d.State().autoUpdating = 1;
-        w.PressQuery();
-        QTRY_VERIFY(w.AllRepliesIn());
+        QueryToTheEnd(w);
         QCOMPARE(w.RuleList().topLevelItemCount(), 0);
-        d.OnTimerTick(QueryTimer);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
         QCOMPARE(w.ProgressBar().value(), 70);
     }
 
@@ -273,40 +257,23 @@ private slots:
         QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
         QCOMPARE(w.PlayerItems(), sixteenShown.mid(0, 5));
         QCOMPARE(w.RuleList().topLevelItemCount(), 6);
-        const QByteArray main = w.Script("vantrel.scr");
-        QCOMPARE(main.count("echo "), 5);
+        QCOMPARE(w.Script("vantrel.scr").count("echo "), 5);
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(w.Script(QStringLiteral("vtnm%1.scr").arg(i)).count('\n'), 1);
+            QCOMPARE(w.Script(NameScript(i)).count('\n'), 1);
     }
 
     // Players beyond sixteen are listed and counted; only the first sixteen have name scripts.
     void MoreThanSixteenPlayers() {
         QueryWindow w;
         w.server.Config().players = DemoPlayers(20);
-        MainDialog& d = w.Open();
-        w.PressQuery();
-        QTRY_VERIFY(w.AllRepliesIn());
-        d.OnTimerTick(QueryTimer);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        w.Open();
+        QueryToTheEnd(w);
         QCOMPARE(w.PlayerList().count(), 20);
         QCOMPARE(w.PlayerItems().last(), QStringLiteral("[Vore]1"));
         QCOMPARE(w.Script("vtnm15.scr").count('\n'), 1);
         QVERIFY(!QFile::exists(w.DataPath() + "/vtnm16.scr"));
         w.PlayerList().setCurrentRow(19);
         QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
-    }
-
-    void HostileNamesStayInTheirQuotes() {
-        QueryWindow w;
-        w.server.Config().players = {{"x\";bind mouse1 quit;\"", 0, 0, 0, 0, ""},
-                                     {"a\nquit", 0, 0, 0, 0, ""}};
-        w.Open();
-        w.PressQuery();
-        QTRY_VERIFY(w.AllRepliesIn());
-        // Cut to the display name's nineteen bytes, then kept inside its quotes.
-        QCOMPARE(w.Script("vtnm0.scr"), QByteArray("name \"x';bind mouse1 quit\"\n"));
-        QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"a quit\"\n"));
-        QVERIFY(w.Script("vantrel.scr").endsWith("echo \"\x8d nm1 \x8f a quit\"\n"));
     }
 };
 

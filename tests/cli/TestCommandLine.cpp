@@ -1,117 +1,107 @@
 #include "cli/CommandLine.h"
-#include "cli/ServerTarget.h"
+#include "cli/ExitStatus.h"
+#include "cli/RunCommandLine.h"
 
+#include <QBuffer>
+#include <QProcess>
 #include <QTest>
+
+namespace {
+
+// The options as one line: server, game folder, own name, port, timeout, interval, and 0 or 1
+// for --raw, --json, --no-rules and --no-players.
+QString Summary(const QueryOptions& o) {
+    QStringList s{o.target.host, o.gameFolder, o.quakename};
+    for (const int n : {o.target.port, o.timeout, o.every, int(o.raw), int(o.json), int(o.noRules),
+                        int(o.noPlayers)})
+        s << QString::number(n);
+    return s.join(u'|');
+}
+
+} // namespace
 
 class TestCommandLine : public QObject {
     Q_OBJECT
 
 private slots:
-    void Target_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("host");
-        QTest::addColumn<int>("port");
-        QTest::newRow("name") << "quake.example.org"
-                              << "quake.example.org" << 26000;
-        QTest::newRow("name and port") << "quake.example.org:27500"
-                                       << "quake.example.org" << 27500;
-        QTest::newRow("IPv4 and port") << "127.0.0.1:1"
-                                       << "127.0.0.1" << 1;
-        QTest::newRow("highest port") << "h:65534"
-                                      << "h" << 65534;
-        QTest::newRow("bracketed IPv6 and port") << "[::1]:26001"
-                                                 << "::1" << 26001;
-        QTest::newRow("bracketed IPv6") << "[2001:db8::1]"
-                                        << "2001:db8::1" << 26000;
-        QTest::newRow("bare IPv6") << "::1"
-                                   << "::1" << 26000;
-        QTest::newRow("bare long IPv6") << "2001:db8::5:1"
-                                        << "2001:db8::5:1" << 26000;
-    }
-    void Target() {
-        QFETCH(QString, text);
-        QString error;
-        const std::optional<ServerTarget> target = ParseServerTarget(text, error);
-        QVERIFY2(target, qPrintable(error));
-        QTEST(target->host, "host");
-        QTEST(target->port, "port");
-    }
-
-    void BadTarget_data() {
-        QTest::addColumn<QString>("text");
-        for (const char* text : {"", "h:0", "h:65535", "h:", ":26000", "h:+5", "h: 5", "h:5 ",
-                                 "h:abc", "[::1", "[::1]26000", "[::1]:", "[]:26000"})
-            QTest::newRow(text) << QString::fromLatin1(text);
-    }
-    void BadTarget() {
-        QFETCH(QString, text);
-        QString error;
-        QVERIFY(!ParseServerTarget(text, error));
-        QVERIFY(!error.isEmpty() && !error.contains(u'\n'));
-    }
-
-    void Defaults() {
-        const CommandLine line = ParseCommandLine({"vantrel-query", "h"});
-        QCOMPARE(line.action, CommandLine::Action::Query);
-        const QueryOptions& o = line.options;
-        QCOMPARE(o.timeout, 20);
-        QCOMPARE(o.every, 0);
-        QVERIFY(o.gameFolder.isEmpty());
-        QCOMPARE(o.quakename, QStringLiteral("Vantrel v.70"));
-        QVERIFY(!o.raw && !o.json && !o.noRules && !o.noPlayers);
-    }
-
-    void AllOptions() {
-        const CommandLine line = ParseCommandLine(
-            {"vantrel-query", "--json", "--raw", "--no-rules", "--no-players", "--timeout", "3",
-             "--scripts", "/q", "--name", "Me", "--every", "60", "[::1]:5"});
-        QCOMPARE(line.action, CommandLine::Action::Query);
-        const QueryOptions& o = line.options;
-        QVERIFY(o.raw && o.json && o.noRules && o.noPlayers);
-        QCOMPARE(o.timeout, 3);
-        QCOMPARE(o.gameFolder, QStringLiteral("/q"));
-        QCOMPARE(o.quakename, QStringLiteral("Me"));
-        QCOMPARE(o.every, 60);
-        QCOMPARE(o.target.host, QStringLiteral("::1"));
-        QCOMPARE(o.target.port, 5);
-    }
-
-    void Refused_data() {
+    void Arguments_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no server") << QStringList{} << "no server given";
-        QTest::newRow("two servers") << QStringList{"a", "b"} << "more than one server";
-        QTest::newRow("unknown option") << QStringList{"--fast", "h"} << "fast";
-        QTest::newRow("timeout without value") << QStringList{"h", "--timeout"} << "timeout";
-        QTest::newRow("timeout 0") << QStringList{"--timeout", "0", "h"} << "--timeout";
-        QTest::newRow("timeout 121") << QStringList{"--timeout", "121", "h"} << "--timeout";
-        QTest::newRow("timeout not a number") << QStringList{"--timeout", "2s", "h"} << "--timeout";
-        QTest::newRow("every 0") << QStringList{"--every", "0", "h"} << "--every";
-        QTest::newRow("every 6001") << QStringList{"--every", "6001", "h"} << "--every";
-        QTest::newRow("name without scripts") << QStringList{"--name", "Me", "h"} << "--scripts";
-        QTest::newRow("empty game folder") << QStringList{"--scripts", "", "h"} << "game folder";
-        QTest::newRow("bad port") << QStringList{"h:99999"} << "port";
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const QStringList& arguments, int status, const char* expected) {
+            QTest::addRow("%d %s", status, qPrintable(arguments.join(u' ')))
+                << arguments << status << expected;
+        };
+        // Accepted: what the options then are.
+        row({"quake.example.org"}, 0, "quake.example.org||Vantrel v.70|26000|20|0|0|0|0|0");
+        row({"--json", "--raw", "--no-rules", "--no-players", "--timeout", "3", "--scripts", "/q",
+             "--name", "Me", "--every", "60", "[::1]:5"},
+            0, "::1|/q|Me|5|3|60|1|1|1|1");
+        row({"127.0.0.1:1", "--raw"}, 0, "127.0.0.1||Vantrel v.70|1|20|0|1|0|0|0");
+        row({"h:65534", "--timeout", "120", "--every", "6000"}, 0,
+            "h||Vantrel v.70|65534|120|6000|0|0|0|0");
+        row({"[2001:db8::1]"}, 0, "2001:db8::1||Vantrel v.70|26000|20|0|0|0|0|0");
+        row({"2001:db8::5:1", "--no-rules"}, 0, "2001:db8::5:1||Vantrel v.70|26000|20|0|0|0|1|0");
+        // Refused with exit status 2: the reason.
+        row({}, 2, "no server given");
+        row({"a", "b"}, 2, "more than one server");
+        row({"--fast", "h"}, 2, "fast");
+        row({"h", "--timeout"}, 2, "timeout");
+        for (const char* seconds : {"0", "121", "2s"})
+            row({"--timeout", seconds, "h"}, 2, "bad --timeout");
+        for (const char* seconds : {"0", "6001"})
+            row({"--every", seconds, "h"}, 2, "bad --every");
+        row({"--name", "Me", "h"}, 2, "--name needs --scripts");
+        row({"--scripts", "", "h"}, 2, "needs a game folder");
+        for (const char* server :
+             {"h:0", "h:65535", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
+            row({server}, 2, "bad port");
+        for (const char* server : {"", ":26000", "[]:26000"})
+            row({server}, 2, "no host");
+        for (const char* server : {"[::1", "[::1]26000"})
+            row({server}, 2, "[ADDRESS]:PORT");
+        // As the window's Query button, before anything is sent.
+        row({"--scripts", "/nonexistent/vantrel", "h"}, 2, "Quake Directory Doesn't Exist");
     }
-    void Refused() {
+    void Arguments() {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, reason);
-        const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
-        QCOMPARE(line.action, CommandLine::Action::Refuse);
-        QVERIFY2(line.error.contains(reason), qPrintable(line.error));
-        QVERIFY(!line.error.contains(u'\n'));
-        QVERIFY(line.usage.contains(QStringLiteral("HOST[:PORT]")));
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const QStringList line = QStringList{QStringLiteral("vantrel-query")} + arguments;
+        if (status == ExitComplete) {
+            const CommandLine parsed = ParseCommandLine(line);
+            QCOMPARE(parsed.action, CommandLine::Action::Query);
+            QCOMPARE(Summary(parsed.options), expected);
+            return;
+        }
+        QBuffer out;
+        QBuffer errors;
+        out.open(QIODevice::WriteOnly);
+        errors.open(QIODevice::WriteOnly);
+        QCOMPARE(RunCommandLine(line, out, errors), status);
+        // The reason in one line, then the usage.
+        const QByteArray told = errors.data();
+        QVERIFY2(told.startsWith("vantrel-query: ") && told.contains("\nUsage: "), told);
+        QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
+        QVERIFY(out.data().isEmpty());
     }
 
-    void HelpAndVersion() {
-        QCOMPARE(ParseCommandLine({"vantrel-query", "--help"}).action, CommandLine::Action::Help);
-        QCOMPARE(ParseCommandLine({"vantrel-query", "--version"}).action,
-                 CommandLine::Action::Version);
+    // The built program, as a shell starts it.
+    void Program() {
+        QProcess program;
+        const auto run = [&program](const QStringList& arguments) {
+            program.start(QStringLiteral(VANTREL_QUERY_PROGRAM), arguments);
+            const bool ended = program.waitForFinished(10000);
+            return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        };
+        QCOMPARE(run({"--help"}), int(ExitComplete));
+        QVERIFY(program.readAllStandardOutput().startsWith("Usage: "));
+        QCOMPARE(run({"127.0.0.1:65535"}), int(ExitBadArguments));
+        QVERIFY(program.readAllStandardOutput().isEmpty());
+        QVERIFY(program.readAllStandardError().startsWith(
+            "vantrel-query: bad port \"65535\": give a number from 1 to 65534\nUsage: "));
     }
 };
 
-int RunCommandLineTests(int argc, char** argv) {
-    TestCommandLine test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_MAIN(TestCommandLine)
 #include "TestCommandLine.moc"

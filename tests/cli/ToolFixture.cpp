@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QTest>
 
 ToolFixture::ToolFixture() {
@@ -12,14 +13,11 @@ ToolFixture::ToolFixture() {
     serverText = QStringLiteral("127.0.0.1:%1").arg(server.Port());
 }
 
-QueryOptions ToolFixture::Options(const QStringList& arguments) const {
-    const QStringList line =
-        QStringList{QStringLiteral("vantrel-query")} + arguments + QStringList{serverText};
-    return ParseCommandLine(line).options;
-}
-
 QueryTool& ToolFixture::Start(const QStringList& arguments) {
-    tool = std::make_unique<QueryTool>(Options(arguments), out, errors);
+    const QueryOptions options =
+        ParseCommandLine(QStringList{QStringLiteral("vantrel-query")} + arguments << serverText)
+            .options;
+    tool = std::make_unique<QueryTool>(options, out, errors);
     QObject::connect(tool.get(), &QueryTool::Finished, [this](int finished) { status = finished; });
     tool->Start();
     return *tool;
@@ -29,10 +27,8 @@ int ToolFixture::WaitForEnd() {
     return QTest::qWaitFor([this] { return status.has_value(); }, 5000) ? *status : -1;
 }
 
-QJsonDocument ToolFixture::Json() const {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(out.data(), &error);
-    return error.error == QJsonParseError::NoError ? document : QJsonDocument();
+QJsonObject ToolFixture::Json() const {
+    return QJsonDocument::fromJson(out.data()).object();
 }
 
 QString JsonText(const QJsonValue& text) {
@@ -41,34 +37,14 @@ QString JsonText(const QJsonValue& text) {
 
 QByteArray JsonBytes(const QJsonValue& text) {
     QByteArray bytes;
-    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray())
-        bytes.append(char(b.toInt(-1)));
+    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray()) {
+        const int value = b.toInt(-1);
+        bytes.append(value >= 0 && value <= 255 ? QByteArray(1, char(value)) : "<no byte>");
+    }
     return bytes;
 }
 
-QList<QByteArray> RequestsWithCode(const QuakeServerStandIn& server, quint8 code) {
-    QList<QByteArray> found;
-    for (const QByteArray& request : server.Requests()) {
-        if (request.size() > 4 && quint8(request[4]) == code)
-            found.append(request);
-    }
-    return found;
-}
-
-StandInConfig HostileConfig() {
-    StandInConfig c;
-    c.serverName = "\x80\x81 \"Hostile\" \\ server \x7f\xff";
-    c.mapName = "e1m1\x8d";
-    c.maxPlayers = 8;
-    c.players = {
-        {"\"quoted\" name;", 4, 13, -3, 12, "10.0.0.2:26000"},
-        {"\xd3\xe8\xe1\xed\xe2\xec\xe5\xf2", 15, 14, 0, 1, "10.0.0.3:26000"},
-        {"del\x7fname\x1b[31m", 2, 3, 100000, -5, "10.0.0.4:26000"},
-        {"player", 0, 0, 0, 0, "10.0.0.5:26000"},
-        {"Thirty bytes of a player name.", 12, 11, 7, 8, "10.0.0.6:26000"},
-    };
-    c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"},
-               {"sv_gravity", "800"},
-               {"noexit", "\x1b\x10\x11"}};
-    return c;
+qsizetype RequestsWithCode(const QuakeServerStandIn& server, char code) {
+    return std::count_if(server.Requests().begin(), server.Requests().end(),
+                         [code](const QByteArray& r) { return r.size() > 4 && r[4] == code; });
 }

@@ -4,7 +4,7 @@
 #include "standin/QuakeServerStandIn.h"
 
 #include <QBuffer>
-#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 #include <memory>
 #include <optional>
@@ -14,8 +14,7 @@ class ToolFixture {
 public:
     ToolFixture();
 
-    // The options that the arguments give, with `server` as the server.
-    QueryOptions Options(const QStringList& arguments = {}) const;
+    // Starts a query of `serverText` with these options before it.
     QueryTool& Start(const QStringList& arguments = {});
     // Waits for the end of the query: its exit status, or -1 when none came.
     int WaitForEnd();
@@ -24,13 +23,12 @@ public:
         return WaitForEnd();
     }
 
-    QueryTool& Tool() { return *tool; }
     std::optional<int> Status() const { return status; }
     QByteArray Out() const { return out.data(); }
     QString Text() const { return QString::fromUtf8(out.data()); }
     QByteArray Errors() const { return errors.data(); }
-    // The output parsed as JSON; null when it is not one valid document.
-    QJsonDocument Json() const;
+    // The output as one JSON document; empty when it is not one valid document.
+    QJsonObject Json() const;
 
     QuakeServerStandIn server;
     // The server as the command line names it; the stand-in unless a test changes it.
@@ -43,13 +41,9 @@ private:
     std::optional<int> status;
 };
 
-// The two forms of a text in the JSON output.
+// The two forms of a text in the JSON output. A number that is no byte spoils the bytes.
 QString JsonText(const QJsonValue& text);
 QByteArray JsonBytes(const QJsonValue& text);
 
-// The stand-in's own requests of one kind (the code byte), in the order they came.
-QList<QByteArray> RequestsWithCode(const QuakeServerStandIn& server, quint8 code);
-
-// A server that sends what no client should trust: quotes, bytes of the game's own character set,
-// DEL, an escape sequence, a name longer than the window lists, a rule name of 60 characters.
-StandInConfig HostileConfig();
+// How many requests with this code byte the stand-in has had.
+qsizetype RequestsWithCode(const QuakeServerStandIn& server, char code);

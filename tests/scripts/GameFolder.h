@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scripts/PlayerNameList.h"
+#include "scripts/ScriptWriter.h"
 #include "settings/Settings.h"
 
 #include <QByteArray>
@@ -15,9 +17,14 @@ public:
     explicit GameFolder(const QString& dataFolderName = QStringLiteral("ID1"))
         : data(dir.filePath(dataFolderName)) {
         QDir(dir.path()).mkdir(dataFolderName);
+        settings.quakepath = dir.path();
+        settings.nametrickery = 1;
+        settings.quakename = QStringLiteral("Vantrel v.70");
     }
 
-    QString Path() const { return dir.path(); }
+    // What the writer reads at every step; tests change it in between.
+    Settings settings;
+
     QString Script(const QString& name) const { return data + u'/' + name; }
     bool Has(const QString& name) const { return QFileInfo(Script(name)).isFile(); }
     QByteArray Read(const QString& name) const {
@@ -39,13 +46,18 @@ inline QString NameScript(int i) {
     return QStringLiteral("vtnm%1.scr").arg(i);
 }
 
-inline Settings ScriptSettings(const QString& quakepath, int nametrickery = 1,
-                               const QString& quakename = QStringLiteral("Vantrel v.70")) {
-    Settings settings;
-    settings.quakepath = quakepath;
-    settings.nametrickery = nametrickery;
-    settings.quakename = quakename;
-    return settings;
+// One query as the reply handlers drive it: start, server info, every player once.
+inline void RunQuery(ScriptWriter& writer, const QList<QByteArray>& players) {
+    const int count = int(players.size());
+    PlayerNameList names;
+    names.Resize(count);
+    writer.RestartScripts();
+    writer.WriteScrollNames(count);
+    for (int i = 0; i < count; ++i) {
+        names.Set(i, players[i].toStdString());
+        writer.WriteNameScript(i, players[i].toStdString());
+    }
+    writer.WritePlayerList(count, names);
 }
 
 inline QByteArray MyNameLine(const QByteArray& quakename) {
@@ -54,34 +66,15 @@ inline QByteArray MyNameLine(const QByteArray& quakename) {
 
 // Lines 1 to 21 of the main script with name trickery on.
 inline QByteArray Header(const QByteArray& quakename) {
-    return "alias showplayers \"exec vantrel.scr\"\n" + MyNameLine(quakename) +
-           "alias nm0 \"exec vtnm0.scr\"\n"
-           "alias nm1 \"exec vtnm1.scr\"\n"
-           "alias nm2 \"exec vtnm2.scr\"\n"
-           "alias nm3 \"exec vtnm3.scr\"\n"
-           "alias nm4 \"exec vtnm4.scr\"\n"
-           "alias nm5 \"exec vtnm5.scr\"\n"
-           "alias nm6 \"exec vtnm6.scr\"\n"
-           "alias nm7 \"exec vtnm7.scr\"\n"
-           "alias nm8 \"exec vtnm8.scr\"\n"
-           "alias nm9 \"exec vtnm9.scr\"\n"
-           "alias nm10 \"exec vtnm10.scr\"\n"
-           "alias nm11 \"exec vtnm11.scr\"\n"
-           "alias nm12 \"exec vtnm12.scr\"\n"
-           "alias nm13 \"exec vtnm13.scr\"\n"
-           "alias nm14 \"exec vtnm14.scr\"\n"
-           "alias nm15 \"exec vtnm15.scr\"\n"
+    QByteArray header = "alias showplayers \"exec vantrel.scr\"\n" + MyNameLine(quakename);
+    for (int i = 0; i < 16; ++i)
+        header += QStringLiteral("alias nm%1 \"exec vtnm%1.scr\"\n").arg(i).toLatin1();
+    return header +
            "alias wait2 \"wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;"
            "wait;wait\"\n"
            "alias wait3 \"wait2;wait2;wait2\"\n"
            "clear\n";
 }
 
-inline QByteArray EchoLine(int i, const QByteArray& name) {
-    return "echo \"\x8D nm" + QByteArray::number(i) + " \x8F " + name + "\"\n";
-}
-
 int RunScriptContentTests(int argc, char** argv);
 int RunScriptLifecycleTests(int argc, char** argv);
-int RunHostileNameTests(int argc, char** argv);
-int RunPlayerNameListTests(int argc, char** argv);

@@ -1,6 +1,4 @@
 #include "GameFolder.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -9,156 +7,83 @@ class TestScriptLifecycle : public QObject {
     Q_OBJECT
 
 private slots:
-    void OpenScriptFilesEmptiesWhatItOpens_data() {
-        QTest::addColumn<int>("nametrickery");
-        QTest::newRow("on") << 1;
-        QTest::newRow("off") << 0;
-        QTest::newRow("2 is not on") << 2;
-    }
-    void OpenScriptFilesEmptiesWhatItOpens() {
-        QFETCH(int, nametrickery);
-        GameFolder game;
-        game.Put("vantrel.scr", "old\n");
-        for (int i = 0; i < 16; ++i)
-            game.Put(NameScript(i), "old\n");
-        const Settings settings = ScriptSettings(game.Path(), nametrickery);
-        ScriptWriter writer(settings);
-        QCOMPARE(writer.OpenScriptFiles(), ScriptWriter::OpenResult::Opened);
-        QCOMPARE(game.Read("vantrel.scr"), QByteArray());
-        const QByteArray names = nametrickery == 1 ? QByteArray() : QByteArray("old\n");
-        for (int i = 0; i < 16; ++i)
-            QCOMPARE(game.Read(NameScript(i)), names);
-    }
-
+    // Off, the main script holds only the user's name and the name scripts are left alone.
     void NameTrickeryOff_data() {
+        QTest::addColumn<int>("nametrickery");
         QTest::addColumn<QString>("quakename");
-        QTest::addColumn<int>("length");
-        QTest::newRow("default") << "Vantrel v.70" << 40;
-        QTest::newRow("empty") << "" << 28;
+        QTest::newRow("off") << 0 << "Vantrel v.70";
+        QTest::newRow("off, empty name") << 0 << "";
+        QTest::newRow("2 is not on") << 2 << "Vantrel v.70";
     }
     void NameTrickeryOff() {
+        QFETCH(int, nametrickery);
         QFETCH(QString, quakename);
-        QFETCH(int, length);
         GameFolder game;
-        for (int i = 0; i < 16; ++i)
-            game.Put(NameScript(i), "keep\n");
-        const Settings settings = ScriptSettings(game.Path(), 0, quakename);
-        ScriptWriter writer(settings);
-        PlayerNameList names;
-        names.Resize(1);
-        names.Set(0, "a");
-        writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteScrollNames(1);
-        writer.WriteNameScript(0, "a");
-        writer.WritePlayerList(1, names);
-
+        game.Put("vantrel.scr", "old\n");
+        game.Put(NameScript(0), "keep\n");
+        game.settings.nametrickery = nametrickery;
+        game.settings.quakename = quakename;
+        ScriptWriter writer(game.settings);
+        QCOMPARE(writer.OpenScriptFiles(), ScriptWriter::OpenResult::Opened);
+        QCOMPARE(game.Read("vantrel.scr"), QByteArray());
+        RunQuery(writer, {"a"});
         QCOMPARE(game.Read("vantrel.scr"), MyNameLine(quakename.toLatin1()));
-        QCOMPARE(game.Read("vantrel.scr").size(), length);
-        for (int i = 0; i < 16; ++i)
-            QCOMPARE(game.Read(NameScript(i)), QByteArray("keep\n"));
+        QCOMPARE(game.Read(NameScript(0)), QByteArray("keep\n"));
+        QVERIFY(!game.Has(NameScript(1)));
     }
 
-    // Switched off between queries: the name scripts keep what the last query wrote.
-    void NameTrickerySwitchedOff() {
+    // A restart empties the name scripts and re-creates a main script deleted from outside.
+    void RestartAfterAQuery() {
         GameFolder game;
-        Settings settings = ScriptSettings(game.Path());
-        ScriptWriter writer(settings);
+        ScriptWriter writer(game.settings);
         writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteNameScript(0, "a");
-        settings.nametrickery = 0;
-        writer.RestartScripts();
-        writer.WriteNameScript(0, "b");
-        QCOMPARE(game.Read("vantrel.scr"), MyNameLine("Vantrel v.70"));
-        QCOMPARE(game.Read(NameScript(0)), QByteArray("name \"a\"\n"));
-    }
-
-    // Switched on after start-up: the next query start opens the name scripts.
-    void NameTrickerySwitchedOn() {
-        GameFolder game;
-        Settings settings = ScriptSettings(game.Path(), 0);
-        ScriptWriter writer(settings);
-        writer.OpenScriptFiles();
-        settings.nametrickery = 1;
-        writer.RestartScripts();
-        writer.WriteNameScript(3, "c");
-        QCOMPARE(game.Read(NameScript(3)), QByteArray("name \"c\"\n"));
-        QCOMPARE(game.Read("vantrel.scr"), Header("Vantrel v.70"));
-    }
-
-    void RestartEmptiesNameScripts() {
-        GameFolder game;
-        const Settings settings = ScriptSettings(game.Path());
-        ScriptWriter writer(settings);
-        writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteScrollNames(3);
-        for (int i = 0; i < 3; ++i)
-            writer.WriteNameScript(i, "x");
+        RunQuery(writer, {"x", "y", "z"});
+        QVERIFY(QFile::remove(game.Script("vantrel.scr")));
         writer.RestartScripts();
         QCOMPARE(game.Read("vantrel.scr"), Header("Vantrel v.70"));
         for (int i = 0; i < 16; ++i)
             QCOMPARE(game.Read(NameScript(i)), QByteArray());
     }
 
-    void MissingMainScriptRecreated() {
-        GameFolder game;
-        const Settings settings = ScriptSettings(game.Path());
-        ScriptWriter writer(settings);
-        writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteScrollNames(0);
-        QVERIFY(QFile::remove(game.Script("vantrel.scr")));
-        writer.RestartScripts();
-        QCOMPARE(game.Read("vantrel.scr"), Header("Vantrel v.70"));
-    }
-
+    // Settings are read at every step: the next query writes to the new folder, the old one keeps
+    // what it had.
     void GameFolderChanged() {
         GameFolder first;
         GameFolder second(QStringLiteral("id1"));
-        Settings settings = ScriptSettings(first.Path());
-        ScriptWriter writer(settings);
+        ScriptWriter writer(first.settings);
         writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteScrollNames(1);
-        writer.WriteNameScript(0, "a");
+        RunQuery(writer, {"a"});
         const QByteArray firstMain = first.Read("vantrel.scr");
 
-        settings.quakepath = second.Path();
+        first.settings.quakepath = second.settings.quakepath;
         writer.RestartScripts();
         writer.WriteNameScript(1, "b");
         QCOMPARE(second.Read("vantrel.scr"), Header("Vantrel v.70"));
-        QCOMPARE(second.Read(NameScript(0)), QByteArray());
         QCOMPARE(second.Read(NameScript(1)), QByteArray("name \"b\"\n"));
         QCOMPARE(first.Read("vantrel.scr"), firstMain);
         QCOMPARE(first.Read(NameScript(0)), QByteArray("name \"a\"\n"));
-        QCOMPARE(first.Read(NameScript(1)), QByteArray());
     }
 
-    // Opens that fail leave the scripts closed; every later write is skipped quietly.
+    // Opens that fail leave the scripts closed; every later write is skipped quietly. An empty
+    // game folder names no folder at all.
     void FailedOpens_data() {
         QTest::addColumn<QString>("where");
-        QTest::addColumn<int>("result");
-        QTest::newRow("no game folder")
-            << "missing" << int(ScriptWriter::OpenResult::GameFolderMissing);
-        QTest::newRow("no data folder") << "" << int(ScriptWriter::OpenResult::Opened);
+        QTest::addColumn<ScriptWriter::OpenResult>("result");
+        QTest::newRow("no game folder") << "missing" << ScriptWriter::OpenResult::GameFolderMissing;
+        QTest::newRow("no data folder") << "." << ScriptWriter::OpenResult::Opened;
+        QTest::newRow("empty game folder") << "" << ScriptWriter::OpenResult::Opened;
     }
     void FailedOpens() {
         QFETCH(QString, where);
-        QFETCH(int, result);
+        QFETCH(ScriptWriter::OpenResult, result);
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
         QTemporaryDir dir;
-        const QString quakepath = where.isEmpty() ? dir.path() : dir.filePath(where);
-        const Settings settings = ScriptSettings(quakepath);
+        Settings settings;
+        settings.nametrickery = 1;
+        settings.quakepath = where.isEmpty() ? where : dir.filePath(where);
         ScriptWriter writer(settings);
-        PlayerNameList names;
-        names.Resize(2);
-        QCOMPARE(int(writer.OpenScriptFiles()), result);
-        writer.RestartScripts();
-        writer.WriteScrollNames(2);
-        writer.WriteNameScript(0, "a");
-        writer.WritePlayerList(2, names);
+        QCOMPARE(writer.OpenScriptFiles(), result);
+        RunQuery(writer, {"a", "b"});
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
     }
@@ -169,16 +94,9 @@ private slots:
         GameFolder game;
         QVERIFY(QDir().mkdir(game.Script("vantrel.scr")));
         QVERIFY(QDir().mkdir(game.Script(NameScript(0))));
-        const Settings settings = ScriptSettings(game.Path());
-        ScriptWriter writer(settings);
-        PlayerNameList names;
-        names.Resize(2);
+        ScriptWriter writer(game.settings);
         writer.OpenScriptFiles();
-        writer.RestartScripts();
-        writer.WriteScrollNames(2);
-        writer.WriteNameScript(0, "a");
-        writer.WriteNameScript(1, "b");
-        writer.WritePlayerList(2, names);
+        RunQuery(writer, {"a", "b"});
         QCOMPARE(game.Read(NameScript(1)), QByteArray("name \"b\"\n"));
     }
 };

@@ -11,9 +11,7 @@ namespace {
 void WriteProgram(const QString& path) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n");
-    file.close();
-    file.setPermissions(file.permissions() | QFile::ExeOwner);
+    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
 }
 
 } // namespace
@@ -58,9 +56,10 @@ private slots:
         QTemporaryDir dir;
         const QString game = dir.filePath("game");
         const QString bin = dir.filePath("bin");
-        QVERIFY(QDir().mkpath(game) && QDir().mkpath(bin) && QDir().mkpath(game + "/sub"));
+        QVERIFY(QDir().mkpath(game + "/sub") && QDir().mkpath(bin + "/sub"));
         WriteProgram(game + "/glquake");
         WriteProgram(bin + "/quakespasm-test");
+        WriteProgram(bin + "/sub/quakespasm-test");
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit() + ':' + path);
 

@@ -6,8 +6,6 @@ int RunGameLaunchTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int storeFailures = RunSettingsStoreTests(argc, argv);
-    const int pathFailures = RunPathTests(argc, argv);
-    const int launchFailures = RunGameLaunchTests(argc, argv);
-    return storeFailures + pathFailures + launchFailures;
+    return RunSettingsStoreTests(argc, argv) + RunPathTests(argc, argv) +
+           RunGameLaunchTests(argc, argv);
 }

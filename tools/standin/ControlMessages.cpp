@@ -69,7 +69,7 @@ Reply ServerInfoReply(const QByteArray& serverAddress, const StandInConfig& conf
     WriteString(bytes, config.serverName);
     WriteString(bytes, config.mapName);
     const qsizetype mapEnd = bytes.size() - 1;
-    bytes.append(char(config.currentPlayers.value_or(quint8(config.players.size()))));
+    bytes.append(char(config.players.size()));
     bytes.append(char(config.maxPlayers));
     bytes.append(char(config.protocolVersion));
     return Finish(bytes, mapEnd);

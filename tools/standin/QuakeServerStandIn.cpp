@@ -112,39 +112,3 @@ QByteArray QuakeServerStandIn::ServerAddressText() const {
     return (socket.localAddress().toString() + ':' + QString::number(socket.localPort()))
         .toLatin1();
 }
-
-void QuakeServerStandIn::Flood(FloodKind kind, int count, const QHostAddress& address,
-                               quint16 port) {
-    FloodStep(FloodDatagram(kind), count, address, port);
-}
-
-void QuakeServerStandIn::FloodStep(const QByteArray& datagram, int remaining,
-                                   const QHostAddress& address, quint16 port) {
-    const int now = std::min(remaining, FloodBatch);
-    for (int i = 0; i < now; ++i)
-        socket.writeDatagram(datagram, address, port);
-    remaining -= now;
-    if (remaining <= 0) {
-        emit FloodFinished();
-        return;
-    }
-    QTimer::singleShot(0, this, [=, this] { FloodStep(datagram, remaining, address, port); });
-}
-
-QByteArray QuakeServerStandIn::FloodDatagram(FloodKind kind) const {
-    const StandInPlayer player = config.players.value(0, {"player", 4, 13, 0, 0, "127.0.0.1"});
-    const StandInRule rule = config.rules.value(0, {"sv_gravity", "800"});
-    switch (kind) {
-    case FloodKind::ServerInfo:
-        return ServerInfoReply(ServerAddressText(), config).bytes;
-    case FloodKind::PlayerInfo:
-        return PlayerInfoReply(0, player).bytes;
-    case FloodKind::RuleInfo:
-        return RuleInfoReply(rule).bytes;
-    case FloodKind::RuleEnd:
-        return RuleEndReply().bytes;
-    case FloodKind::Garbage:
-        break;
-    }
-    return GarbageDatagram();
-}

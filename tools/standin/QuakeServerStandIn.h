@@ -11,8 +11,6 @@
 #include <QUdpSocket>
 #include <optional>
 
-enum class FloodKind { ServerInfo, PlayerInfo, RuleInfo, RuleEnd, Garbage };
-
 // A NetQuake server's side of the connectionless control messages, over a real UDP socket:
 // server info, player info by player number, and the rules walked by the previous rule's name.
 // Configuration and faults are read at every request, so tests may change them while it runs.
@@ -20,8 +18,6 @@ class QuakeServerStandIn : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int FloodBatch = 64;
-
     explicit QuakeServerStandIn(QObject* parent = nullptr);
     explicit QuakeServerStandIn(const StandInConfig& config, QObject* parent = nullptr);
 
@@ -44,13 +40,9 @@ public:
 
     void SendRaw(const QByteArray& datagram, const QHostAddress& address, quint16 port);
     void SendRawFromOther(const QByteArray& datagram, const QHostAddress& address, quint16 port);
-    // Sends count well-formed datagrams of the kind, FloodBatch at a time with the event loop
-    // running in between, so a receiver in the same process can keep up; FloodFinished follows.
-    void Flood(FloodKind kind, int count, const QHostAddress& address, quint16 port);
 
 signals:
     void RequestReceived(const QByteArray& request);
-    void FloodFinished();
 
 private:
     struct Outgoing {
@@ -69,9 +61,6 @@ private:
     std::optional<StandIn::Reply> Answer(const StandIn::Request& request) const;
     void Dispatch(QList<Outgoing> batch);
     QByteArray ServerAddressText() const;
-    QByteArray FloodDatagram(FloodKind kind) const;
-    void FloodStep(const QByteArray& datagram, int remaining, const QHostAddress& address,
-                   quint16 port);
 
     StandInConfig config;
     StandInFaults faults;

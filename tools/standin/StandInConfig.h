@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <optional>
 
 // What the stand-in server reports. Texts are raw bytes in the game's 8-bit character set.
 struct StandInPlayer {
@@ -28,6 +27,4 @@ struct StandInConfig {
     quint8 protocolVersion = 3;
     QList<StandInPlayer> players;
     QList<StandInRule> rules;
-    // Reported instead of the number of players, to lie about the count.
-    std::optional<quint8> currentPlayers;
 };
