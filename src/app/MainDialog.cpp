@@ -36,14 +36,12 @@ MainControls BuildControls(QWidget& window) {
 } // namespace
 
 MainDialog::MainDialog(Prompts& prompts, QSettings& store, QWidget* parent)
-    : QDialog(parent, WindowStyle), prompts(prompts), store(store), scripts(settings),
-      replyHandlers({state, fields, settings, buffer, scripts, names, *this}),
-      queryCycle({state, fields, settings, buffer, scripts, *this, replyHandlers,
-                  SteadyClock::Instance()}),
-      updateCycle({state, settings, *this, queryCycle}),
-      gameLaunch({settings, fields, state, *this, updateCycle, processStarter}),
-      controls(BuildControls(*this)), exchange(MainWindowBindings(controls, fields), prompts) {
-    replyHandlers.SetCycle(queryCycle);
+    : QDialog(parent, WindowStyle), prompts(prompts), store(store), engine(*this),
+      updateCycle({engine.state, engine.settings, *this, engine.cycle}),
+      gameLaunch(
+          {engine.settings, engine.fields, engine.state, *this, updateCycle, processStarter}),
+      controls(BuildControls(*this)),
+      exchange(MainWindowBindings(controls, engine.fields), prompts) {
     queryTimer.setInterval(TimerPeriodMs);
     updateTimer.setInterval(TimerPeriodMs);
     ConnectEvents();
@@ -55,7 +53,7 @@ MainDialog::~MainDialog() = default;
 // Every control's event and its handler, in one place.
 void MainDialog::ConnectEvents() {
     connect(controls.queryButton, &QPushButton::clicked, this,
-            [this] { queryCycle.OnQueryButton(); });
+            [this] { engine.cycle.OnQueryButton(); });
     connect(controls.aboutButton, &QPushButton::clicked, this, &MainDialog::ShowAbout);
     connect(controls.infoTabs, &QTabBar::currentChanged, this, &MainDialog::OnInfoTabChanged);
     connect(controls.optionsButton, &QPushButton::clicked, this, &MainDialog::OnOptionsButton);
@@ -66,7 +64,7 @@ void MainDialog::ConnectEvents() {
     connect(controls.updatesButton, &QPushButton::clicked, this,
             [this] { updateCycle.ToggleUpdates(); });
     connect(controls.playerList, &QListWidget::itemSelectionChanged, this,
-            [this] { replyHandlers.OnPlayerItemChanging(SelectedPlayer(*controls.playerList)); });
+            [this] { engine.handlers.OnPlayerItemChanging(SelectedPlayer(*controls.playerList)); });
 }
 
 void MainDialog::StartUp() {
@@ -75,8 +73,8 @@ void MainDialog::StartUp() {
     AppendAboutToSystemMenu(*this);
 #endif
     setWindowIcon(AppIcon());
-    queryCycle.OpenFirstSocket();
-    settings.LoadSettings(store);
+    engine.cycle.OpenFirstSocket();
+    engine.settings.LoadSettings(store);
     if (ReadFirstRun(store) == 1) {
         WriteFirstRun(store, 0);
         ShowMessage(QStringLiteral(
@@ -86,8 +84,8 @@ void MainDialog::StartUp() {
         RunOptions();
     }
 
-    state.autoUpdating = 0;
-    state.querying = 0;
+    engine.state.autoUpdating = 0;
+    engine.state.querying = 0;
     SetUpdatesButtonCaption(QStringLiteral("StartUpdates"));
     {
         // Adding the tabs is no change of tab that the logic should hear of.
@@ -100,30 +98,31 @@ void MainDialog::StartUp() {
     controls.progressBar->setRange(0, 100);
     controls.progressBar->setValue(0);
 
-    if (scripts.OpenScriptFiles() == ScriptWriter::OpenResult::GameFolderMissing)
+    if (engine.scripts.OpenScriptFiles() == ScriptWriter::OpenResult::GameFolderMissing)
         ShowMessage(QStringLiteral("Quake Directory Doesn't Exist"));
-    controls.updatesButton->setEnabled(settings.nametrickery != 0 && settings.autoupdate != 0);
+    controls.updatesButton->setEnabled(engine.settings.nametrickery != 0 &&
+                                       engine.settings.autoupdate != 0);
     ShowFields();
 }
 
 bool MainDialog::RunOptions() {
-    OptionsDialog dialog(settings, store, prompts, this);
+    OptionsDialog dialog(engine.settings, store, prompts, this);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     if (accepted)
-        settings.SaveSettings(store);
+        engine.settings.SaveSettings(store);
     else
-        settings.LoadSettings(store);
+        engine.settings.LoadSettings(store);
     return accepted;
 }
 
 void MainDialog::OnOptionsButton() {
-    if (state.querying == 1 || state.autoUpdating == 1) {
+    if (engine.state.querying == 1 || engine.state.autoUpdating == 1) {
         ShowMessage(QStringLiteral("Please stop the current server query/autoupdate or wait for it "
                                    "to complete before opening the options dialog."));
         return;
     }
     if (RunOptions())
-        controls.updatesButton->setEnabled(settings.autoupdate == 1);
+        controls.updatesButton->setEnabled(engine.settings.autoupdate == 1);
 }
 
 void MainDialog::ShowAbout() {
@@ -143,12 +142,12 @@ bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr
 void MainDialog::OnInfoTabChanged(int enteredTab) {
     const int leftTab = shownTab;
     shownTab = enteredTab;
-    replyHandlers.OnInfoTabChanging(leftTab);
+    engine.handlers.OnInfoTabChanging(leftTab);
 }
 
 void MainDialog::OnTimerTick(int code) {
     if (code == QueryTimer)
-        queryCycle.QueryTick();
+        engine.cycle.QueryTick();
     else if (code == UpdateTimer)
         updateCycle.UpdateTick();
 }
@@ -167,9 +166,9 @@ bool MainDialog::TimerArmed(int id) const {
 }
 
 void MainDialog::done(int result) {
-    if (state.querying == 1)
+    if (engine.state.querying == 1)
         KillTimer(QueryTimer);
-    if (state.autoUpdating == 1)
+    if (engine.state.autoUpdating == 1)
         KillTimer(UpdateTimer);
     QDialog::done(result);
 }

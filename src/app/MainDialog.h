@@ -2,17 +2,10 @@
 
 #include "DataExchange.h"
 #include "MainControls.h"
-#include "query/MainFields.h"
 #include "query/MainView.h"
-#include "query/PacketBuffer.h"
-#include "query/QueryCycle.h"
-#include "query/QueryState.h"
+#include "query/QueryEngine.h"
 #include "query/UpdateCycle.h"
-#include "results/ReplyHandlers.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
 #include "settings/GameLaunch.h"
-#include "settings/Settings.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -32,10 +25,10 @@ public:
     void OnTimerTick(int code);
     bool TimerArmed(int id) const;
 
-    QueryState& State() { return state; }
-    MainFields& Fields() { return fields; }
-    Settings& CurrentSettings() { return settings; }
-    const PlayerSlots& Players() const { return replyHandlers.Players(); }
+    QueryState& State() { return engine.state; }
+    MainFields& Fields() { return engine.fields; }
+    Settings& CurrentSettings() { return engine.settings; }
+    const PlayerSlots& Players() const { return engine.handlers.Players(); }
 
     bool ReadFields() override;
     void ShowFields() override;
@@ -77,14 +70,7 @@ private:
     Prompts& prompts;
     QSettings& store;
 
-    Settings settings;
-    MainFields fields;
-    QueryState state;
-    PacketBuffer buffer;
-    PlayerNameList names;
-    ScriptWriter scripts;
-    ReplyHandlers replyHandlers;
-    QueryCycle queryCycle;
+    QueryEngine engine;
     UpdateCycle updateCycle;
     DetachedProcessStarter processStarter;
     GameLaunch gameLaunch;

@@ -29,13 +29,11 @@ Settings ToolSettings(const QueryOptions& o) {
 
 QueryTool::QueryTool(const QueryOptions& options, QIODevice& out, QIODevice& errors,
                      QObject* parent)
-    : QObject(parent), options(options), out(out), errors(errors), settings(ToolSettings(options)),
-      scripts(settings), view(errors),
-      handlers({state, fields, settings, buffer, scripts, names, view}),
-      recorder({handlers, buffer, state}, [this] { AfterReply(); }),
-      cycle({state, fields, settings, buffer, scripts, view, recorder, SteadyClock::Instance()}) {
-    handlers.SetCycle(cycle);
-    state.skipRules = options.noRules;
+    : QObject(parent), options(options), out(out), errors(errors), view(errors),
+      engine(view, &recorder),
+      recorder({engine.handlers, engine.buffer, engine.state}, [this] { AfterReply(); }) {
+    engine.settings = ToolSettings(options);
+    engine.state.skipRules = options.noRules;
     deadline.setSingleShot(true);
     deadline.setInterval(options.timeout * MsPerSecond);
     repeat.setInterval(options.every * MsPerSecond);
@@ -56,20 +54,20 @@ void QueryTool::Start() {
 
 bool QueryTool::StartQuery() {
     ++queryNumber;
-    fields.serverHost = options.target.host;
-    fields.port = options.target.port;
+    engine.fields.serverHost = options.target.host;
+    engine.fields.port = options.target.port;
     recorder.Open();
     // The Query button's folder tests and messages apply only where scripts are written.
     if (options.gameFolder.isEmpty())
-        cycle.StartQuery();
+        engine.cycle.StartQuery();
     else
-        cycle.OnQueryButton();
-    if (state.querying != 1) {
+        engine.cycle.OnQueryButton();
+    if (engine.state.querying != 1) {
         recorder.Close();
         return false;
     }
     // Each query has a socket of its own.
-    connect(&cycle.Socket(), &QuerySocket::HostNotFound, this,
+    connect(&engine.cycle.Socket(), &QuerySocket::HostNotFound, this,
             [this, query = queryNumber] { OnHostNotFound(query); });
     phase = Phase::Running;
     deadline.start();
@@ -77,7 +75,7 @@ bool QueryTool::StartQuery() {
 }
 
 bool QueryTool::AllIn(bool relaxed) const {
-    return cycle.Complete(relaxed) && (options.noRules || recorder.RulesEnded());
+    return engine.cycle.Complete(relaxed) && (options.noRules || recorder.RulesEnded());
 }
 
 void QueryTool::AfterReply() {
@@ -125,7 +123,7 @@ void QueryTool::EndQuery(int status) {
     recorder.Close();
     const QueryResult result = Collect(status == ExitComplete);
     // Closes the socket: nothing more of this query is taken in.
-    cycle.StopQuery();
+    engine.cycle.StopQuery();
     if (status != ExitHostNotFound)
         Print(result);
     if (options.every == 0)
@@ -133,12 +131,12 @@ void QueryTool::EndQuery(int status) {
 }
 
 QStringList QueryTool::Missing() const {
-    if (state.serverInfoReceived == 0)
+    if (engine.state.serverInfoReceived == 0)
         return {QStringLiteral("server info")};
     QStringList missing;
-    if (state.playerReplies < fields.currentPlayers) {
-        for (int n = 0; n < fields.currentPlayers; ++n) {
-            if (!state.countedPlayers.test(n))
+    if (engine.state.playerReplies < engine.fields.currentPlayers) {
+        for (int n = 0; n < engine.fields.currentPlayers; ++n) {
+            if (!engine.state.countedPlayers.test(n))
                 missing << QStringLiteral("player %1").arg(n);
         }
     }
@@ -149,18 +147,18 @@ QStringList QueryTool::Missing() const {
 
 QueryResult QueryTool::Collect(bool complete) const {
     QueryResult r;
-    r.serverInfo = state.serverInfoReceived != 0;
-    r.serverName = fields.serverName.toLatin1();
-    r.serverAddress = fields.serverAddress.toLatin1();
-    r.mapName = fields.mapName.toLatin1();
-    r.currentPlayers = fields.currentPlayers;
-    r.maxPlayers = fields.maxPlayers;
-    r.ping = qRound(fields.ping);
+    r.serverInfo = engine.state.serverInfoReceived != 0;
+    r.serverName = engine.fields.serverName.toLatin1();
+    r.serverAddress = engine.fields.serverAddress.toLatin1();
+    r.mapName = engine.fields.mapName.toLatin1();
+    r.currentPlayers = engine.fields.currentPlayers;
+    r.maxPlayers = engine.fields.maxPlayers;
+    r.ping = qRound(engine.fields.ping);
     r.showPlayers = !options.noPlayers;
     r.showRules = !options.noRules;
     for (const PlayerInfo& p : recorder.Players()) {
         // A repeated server info may have lowered the count below a player already in.
-        if (p.number < fields.currentPlayers) {
+        if (p.number < engine.fields.currentPlayers) {
             r.players.append({p.number, QByteArray(p.name.Data(), qsizetype(p.name.Length())),
                               p.frags, p.shirt, p.pants, p.connectTime,
                               QByteArray(p.address.Data(), qsizetype(p.address.Length()))});

@@ -4,14 +4,7 @@
 #include "HeadlessView.h"
 #include "QueryResult.h"
 #include "ReplyRecorder.h"
-#include "query/MainFields.h"
-#include "query/PacketBuffer.h"
-#include "query/QueryCycle.h"
-#include "query/QueryState.h"
-#include "results/ReplyHandlers.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Settings.h"
+#include "query/QueryEngine.h"
 
 #include <QObject>
 #include <QTimer>
@@ -37,7 +30,7 @@ public:
     void OnRepeatTick();
 
     int DeadlineMs() const { return deadline.interval(); }
-    const QueryState& State() const { return state; }
+    const QueryState& State() const { return engine.state; }
     bool Running() const { return phase == Phase::Running; }
 
 signals:
@@ -60,16 +53,9 @@ private:
     QIODevice& out;
     QIODevice& errors;
 
-    Settings settings;
-    MainFields fields;
-    QueryState state;
-    PacketBuffer buffer;
-    PlayerNameList names;
-    ScriptWriter scripts;
     HeadlessView view;
-    ReplyHandlers handlers;
+    QueryEngine engine;
     ReplyRecorder recorder;
-    QueryCycle cycle;
 
     QTimer deadline;
     QTimer repeat;

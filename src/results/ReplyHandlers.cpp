@@ -14,7 +14,8 @@
 #include "settings/Settings.h"
 
 namespace {
-// A server that never ends its rule chain (or loops it) is asked no further after this many.
+// A server that never ends its rule chain, loops it, or sends rules unasked gets no more rows and
+// no more requests after this many.
 constexpr int MaxRules = 1024;
 } // namespace
 
@@ -95,6 +96,9 @@ void ReplyHandlers::OnRuleInfoReply() {
         StepProgress(p.view, ProgressEndOfRules);
         return;
     }
+    // Rules beyond the bound are neither listed nor asked after, whatever the server sends.
+    if (s.ruleCount >= MaxRules)
+        return;
     p.view.AppendRule(ShownText(s.currentRuleName), ShownText(value));
     ++s.ruleCount;
     if (s.ruleCount < MaxRules)

@@ -145,6 +145,25 @@ private slots:
         QCOMPARE(w.Script("vantrel.scr").count("alias scrollnames"), 1);
     }
 
+    // Rules the server sends unasked are bounded too.
+    void RulesSentUnasked() {
+        QueryWindow w;
+        MainDialog& d = w.Open();
+        w.server.Faults().droppedRules = {0};
+        w.PressQuery();
+        QTRY_COMPARE(d.State().serverInfoReceived, 1);
+        for (int i = 0; i < 1500; ++i) {
+            w.server.SendRaw(Reply('\x85', "r" + QByteArray::number(i) + '\0' + "1" + '\0'),
+                             QHostAddress::LocalHost, w.server.LastSenderPort());
+            // A few at a time, so that the socket's receive buffer never overflows.
+            if (i % 100 == 99)
+                QTRY_COMPARE(w.RuleList().topLevelItemCount(), std::min(i + 1, 1024));
+        }
+        QTRY_COMPARE(w.RuleList().topLevelItemCount(), 1024);
+        QTest::qWait(50);
+        QCOMPARE(w.RuleList().topLevelItemCount(), 1024);
+    }
+
     // A rule chain that never ends stays bounded and the query ends at its timeout.
     void EndlessRuleChains_data() {
         QTest::addColumn<bool>("looping");
