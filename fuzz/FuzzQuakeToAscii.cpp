@@ -1,0 +1,35 @@
+// QuakeToAscii on any bytes: the text keeps its length and its end, every byte becomes printable
+// ASCII or DEL, the upper half reads as the lower, and a second conversion changes nothing.
+
+#include "FuzzProcess.h"
+#include "results/QuakeToAscii.h"
+
+#include <cstring>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input(reinterpret_cast<const char*>(data), size);
+    std::string text = input;
+    QuakeToAscii(text.data());
+
+    const std::size_t length = std::strlen(input.c_str());
+    Require(text.size() == input.size(), "the buffer changed its size");
+    Require(std::strlen(text.c_str()) == length, "the text changed its length", text);
+    Require(text.compare(length, std::string::npos, input, length) == 0,
+            "bytes after the end of the text changed", text);
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto in = static_cast<unsigned char>(input[i]);
+        const auto out = static_cast<unsigned char>(text[i]);
+        Require(out >= 32 && out <= 127, "a byte outside 32..127", text);
+        Require(out == static_cast<unsigned char>(QuakeToAsciiByte(in)),
+                "the text and the byte conversion disagree", text);
+        if (in >= 32 && in <= 127)
+            Require(out == in, "a plain character changed", text);
+        if (in >= 160)
+            Require(out == in - 128, "an upper-half character is not its lower half", text);
+    }
+    std::string again = text;
+    QuakeToAscii(again.data());
+    Require(again == text, "a second conversion changed the text", text);
+    return 0;
+}
