@@ -102,7 +102,7 @@ private slots:
         qInfo("flood: longest stall %lld ms, resident growth %lld KiB", stalls.longest,
               growth / 1024);
         QVERIFY2(stalls.longest < 200, qPrintable(QString::number(stalls.longest)));
-        QVERIFY(growth < 16 * 1024 * 1024);
+        QVERIFY(!ResidentMemoryIsMeaningful || growth < 16 * 1024 * 1024);
 
         d.OnTimerTick(QueryTimer);
         QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));

@@ -107,7 +107,7 @@ private slots:
         qInfo("%d queries: descriptors %d -> %d, resident %lld KiB -> %lld KiB", queries,
               settled.descriptors, end.descriptors, settled.resident / 1024, end.resident / 1024);
         QCOMPARE(end.descriptors, settled.descriptors);
-        QVERIFY(end.resident - settled.resident < 1024 * 1024);
+        QVERIFY(!ResidentMemoryIsMeaningful || end.resident - settled.resident < 1024 * 1024);
 
         // The scripts after the last query are exactly what that query leaves.
         Prepare(w.server, 0);
@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(w.PlayerList().count(), 1 + (intervals - 1) % 5);
         if (intervals > 100) {
             QCOMPARE(end.descriptors, settled.descriptors);
-            QVERIFY(end.resident - settled.resident < 1024 * 1024);
+            QVERIFY(!ResidentMemoryIsMeaningful || end.resident - settled.resident < 1024 * 1024);
         }
     }
 };
