@@ -6,13 +6,10 @@
 #include "settings/Paths.h"
 #include "settings/Settings.h"
 
-#include <QDir>
-
 QString WithoutTrailingSeparator(const QString& path) {
     if (path.size() < 2)
         return path;
-    const QChar last = path.back();
-    return last == u'/' || last == QDir::separator() ? path.chopped(1) : path;
+    return IsSeparator(path.back()) ? path.chopped(1) : path;
 }
 
 bool ConfirmOptions(const Settings& settings, Prompts& prompts) {

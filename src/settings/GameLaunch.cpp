@@ -8,15 +8,15 @@
 #include "query/QueryState.h"
 #include "query/UpdateCycle.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 
 QString FindGameExecutable(const QString& quakepath, const QString& exe) {
     const QString inGameFolder = JoinPath(quakepath, exe);
     if (FileExists(inGameFolder))
         return inGameFolder;
-    const bool bareName = !exe.isEmpty() && !exe.contains(u'/') && !exe.contains(QDir::separator());
+    const bool bareName = !exe.isEmpty() && std::none_of(exe.begin(), exe.end(), IsSeparator);
     return bareName ? QStandardPaths::findExecutable(exe) : QString();
 }
 
@@ -35,12 +35,12 @@ bool DetachedProcessStarter::StartDetached(const QString& program, const QString
 void GameLaunch::LaunchQuake() {
     const Settings& s = p.settings;
     const QString executable = FindGameExecutable(s.quakepath, s.exe);
-    if (executable.isEmpty() || !FolderExists(s.quakepath)) {
-        p.view.ShowMessage(FolderExists(s.quakepath)
-                               ? QStringLiteral("Your quake executable does not exist.\r\n"
-                                                "Please check Vantrel's options.")
-                               : QStringLiteral("Your quake folder does not exist.\r\n"
-                                                "Please check Vantrel's options."));
+    const bool folderExists = FolderExists(s.quakepath);
+    if (executable.isEmpty() || !folderExists) {
+        p.view.ShowMessage(folderExists ? QStringLiteral("Your quake executable does not exist.\r\n"
+                                                         "Please check Vantrel's options.")
+                                        : QStringLiteral("Your quake folder does not exist.\r\n"
+                                                         "Please check Vantrel's options."));
         return;
     }
     p.starter.StartDetached(

@@ -3,13 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
 bool IsSeparator(QChar c) {
     return c == u'/' || c == QDir::separator();
 }
-
-} // namespace
 
 QString JoinPath(const QString& folder, const QString& name) {
     qsizetype end = folder.size();

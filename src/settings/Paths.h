@@ -2,6 +2,9 @@
 
 #include <QString>
 
+// '/' everywhere, and the platform's own separator ('\\' on Windows).
+bool IsSeparator(QChar c);
+
 // Joins with exactly one of the platform's separators, whatever folder ends with.
 QString JoinPath(const QString& folder, const QString& name);
 
