@@ -2,7 +2,7 @@
 // last reply handled (median of many queries), and the resident memory after start-up and after
 // a thousand queries.
 #include "QueryWindow.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "AllocationCounter.h"
-#include "query/PacketBuffer.h"
-#include "query/ReplySink.h"
-#include "results/QuakeToAscii.h"
+#include "PacketBuffer.h"
+#include "QuakeToAscii.h"
+#include "ReplySink.h"
 
 #include <benchmark/benchmark.h>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "FuzzProcess.h"
 
-#include "settings/Paths.h"
+#include "Paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // ASCII or DEL, the upper half reads as the lower, and a second conversion changes nothing.
 
 #include "FuzzProcess.h"
-#include "results/QuakeToAscii.h"
+#include "QuakeToAscii.h"
 
 #include <cstring>
 #include <string>

@@ -11,11 +11,11 @@
 //   5  RestartScripts
 
 #include "FuzzProcess.h"
+#include "PlayerNameList.h"
+#include "ScriptLines.h"
 #include "ScriptSplit.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptLines.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Settings.h"
+#include "ScriptWriter.h"
+#include "Settings.h"
 
 #include <QFile>
 #include <algorithm>

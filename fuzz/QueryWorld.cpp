@@ -1,10 +1,10 @@
 #include "QueryWorld.h"
 
 #include "FuzzProcess.h"
+#include "ReplySink.h"
+#include "ScriptLines.h"
 #include "ScriptSplit.h"
-#include "query/ReplySink.h"
-#include "query/TimerIds.h"
-#include "scripts/ScriptLines.h"
+#include "TimerIds.h"
 
 #include <algorithm>
 #include <set>

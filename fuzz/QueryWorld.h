@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HeadlessView.h"
-#include "query/QueryEngine.h"
+#include "QueryEngine.h"
+#include "RecordingView.h"
 
 #include <cstdint>
 #include <string_view>
@@ -36,7 +36,7 @@ public:
 private:
     void AfterCycleStep();
 
-    HeadlessView view;
+    RecordingView view;
     QueryEngine engine;
 
     // Since the last query start: the highest player count a server-info reply gave, and the

@@ -1,6 +1,6 @@
 #include "ColourSwatch.h"
 
-#include "results/PlayerColours.h"
+#include "PlayerColours.h"
 
 #include <QPainter>
 #include <QPixmap>

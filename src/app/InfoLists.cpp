@@ -1,7 +1,7 @@
 #include "InfoLists.h"
 
 #include "ColourSwatch.h"
-#include "results/PlayerColours.h"
+#include "PlayerColours.h"
 
 #include <QListWidget>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #include "MainControls.h"
 
-#include "query/MainFields.h"
+#include "MainFields.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -9,7 +9,7 @@
 #include "OptionsDialog.h"
 #include "Prompts.h"
 #include "SystemMenu.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 
 #include <QLineEdit>
 #include <QListWidget>

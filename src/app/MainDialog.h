@@ -1,11 +1,11 @@
 #pragma once
 
 #include "DataExchange.h"
+#include "GameLaunch.h"
 #include "MainControls.h"
-#include "query/MainView.h"
-#include "query/QueryEngine.h"
-#include "query/UpdateCycle.h"
-#include "settings/GameLaunch.h"
+#include "MainView.h"
+#include "QueryEngine.h"
+#include "UpdateCycle.h"
 
 #include <QDialog>
 #include <QTimer>

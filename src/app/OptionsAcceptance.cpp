@@ -1,10 +1,10 @@
 #include "OptionsAcceptance.h"
 
 #include "AppName.h"
+#include "GameLaunch.h"
+#include "Paths.h"
 #include "Prompts.h"
-#include "settings/GameLaunch.h"
-#include "settings/Paths.h"
-#include "settings/Settings.h"
+#include "Settings.h"
 
 QString WithoutTrailingSeparator(const QString& path) {
     if (path.size() < 2)

@@ -1,7 +1,7 @@
 #include "OptionsControls.h"
 
+#include "Settings.h"
 #include "TemplateWidgets.h"
-#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -4,8 +4,8 @@
 #include "DialogUnits.h"
 #include "OptionsAcceptance.h"
 #include "Prompts.h"
+#include "Settings.h"
 #include "TemplateWidgets.h"
-#include "settings/Settings.h"
 
 #include <QDir>
 #include <QLineEdit>

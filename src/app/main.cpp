@@ -1,6 +1,6 @@
-#include "app/MainDialog.h"
-#include "app/MessageBoxPrompts.h"
-#include "settings/Settings.h"
+#include "MainDialog.h"
+#include "MessageBoxPrompts.h"
+#include "Settings.h"
 
 #include <QApplication>
 #include <QSettings>

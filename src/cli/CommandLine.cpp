@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "settings/Settings.h"
+#include "Settings.h"
 
 #include <QCommandLineParser>
 

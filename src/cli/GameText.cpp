@@ -1,6 +1,6 @@
 #include "GameText.h"
 
-#include "results/QuakeToAscii.h"
+#include "QuakeToAscii.h"
 
 QString AsciiText(const QByteArray& bytes) {
     // A received text never holds a zero byte: it ended the text.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/MainView.h"
+#include "MainView.h"
 
 #include <QList>
 #include <QPair>

@@ -1,7 +1,7 @@
 #include "GameText.h"
+#include "PlayerColours.h"
 #include "QueryResult.h"
 #include "Reports.h"
-#include "results/PlayerColours.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

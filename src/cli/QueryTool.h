@@ -2,9 +2,9 @@
 
 #include "CommandLine.h"
 #include "HeadlessView.h"
+#include "QueryEngine.h"
 #include "QueryResult.h"
 #include "ReplyRecorder.h"
-#include "query/QueryEngine.h"
 
 #include <QObject>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "ReplyRecorder.h"
 
-#include "query/QueryState.h"
+#include "QueryState.h"
 
 ReplyRecorder::ReplyRecorder(const Parts& parts, std::function<void()> afterEachReply)
     : p(parts), afterEachReply(std::move(afterEachReply)) {}

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "query/PacketBuffer.h"
-#include "query/ReplySink.h"
+#include "PacketBuffer.h"
+#include "ReplySink.h"
 
 #include <QMap>
 #include <functional>

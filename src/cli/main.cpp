@@ -1,4 +1,4 @@
-#include "cli/RunCommandLine.h"
+#include "RunCommandLine.h"
 
 #include <QCoreApplication>
 #include <QFile>

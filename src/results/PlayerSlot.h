@@ -1,6 +1,6 @@
 #pragma once
 
-#include "query/FixedText.h"
+#include "FixedText.h"
 
 #include <array>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "ScriptWriter.h"
 
+#include "Paths.h"
 #include "PlayerNameList.h"
 #include "ScriptLines.h"
-#include "settings/Paths.h"
-#include "settings/Settings.h"
+#include "Settings.h"
 
 #include <algorithm>
 

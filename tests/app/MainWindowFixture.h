@@ -1,8 +1,8 @@
 #pragma once
 
+#include "MainDialog.h"
 #include "ScriptedPrompts.h"
-#include "app/MainDialog.h"
-#include "settings/Settings.h"
+#include "Settings.h"
 
 #include <QByteArray>
 #include <QSettings>

@@ -1,5 +1,5 @@
 #include "QueryWindow.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 
 #include <QDir>
 #include <QFile>

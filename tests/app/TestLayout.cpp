@@ -1,9 +1,9 @@
+#include "AboutDialog.h"
+#include "DialogUnits.h"
+#include "InfoLists.h"
 #include "MainWindowFixture.h"
-#include "app/AboutDialog.h"
-#include "app/DialogUnits.h"
-#include "app/InfoLists.h"
-#include "app/OptionsDialog.h"
-#include "app/SystemMenu.h"
+#include "OptionsDialog.h"
+#include "SystemMenu.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
+#include "InfoLists.h"
 #include "MainWindowFixture.h"
-#include "app/InfoLists.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 
 #include <QLineEdit>
 #include <QProgressBar>

@@ -1,6 +1,6 @@
+#include "AboutDialog.h"
+#include "OptionsDialog.h"
 #include "QueryWindow.h"
-#include "app/AboutDialog.h"
-#include "app/OptionsDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>

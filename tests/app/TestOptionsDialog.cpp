@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
-#include "app/OptionsAcceptance.h"
-#include "app/OptionsDialog.h"
+#include "OptionsAcceptance.h"
+#include "OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
+#include "ExpectedScripts.h"
 #include "QueryWindow.h"
-#include "ScriptLines.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
 #include <QDir>

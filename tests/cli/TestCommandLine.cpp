@@ -1,6 +1,6 @@
-#include "cli/CommandLine.h"
-#include "cli/ExitStatus.h"
-#include "cli/RunCommandLine.h"
+#include "CommandLine.h"
+#include "ExitStatus.h"
+#include "RunCommandLine.h"
 
 #include <QBuffer>
 #include <QProcess>

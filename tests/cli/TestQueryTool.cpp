@@ -1,5 +1,5 @@
+#include "ExitStatus.h"
 #include "ToolFixture.h"
-#include "cli/ExitStatus.h"
 #include "standin/DemoConfig.h"
 
 #include <QJsonArray>

@@ -1,7 +1,7 @@
+#include "ExitStatus.h"
+#include "ExpectedScripts.h"
 #include "QueryWindow.h"
-#include "ScriptLines.h"
 #include "ToolFixture.h"
-#include "cli/ExitStatus.h"
 
 #include <QJsonArray>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "ToolFixture.h"
 
-#include "cli/CommandLine.h"
+#include "CommandLine.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/QueryTool.h"
+#include "QueryTool.h"
 #include "standin/QuakeServerStandIn.h"
 
 #include <QBuffer>

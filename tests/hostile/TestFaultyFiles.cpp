@@ -1,6 +1,6 @@
+#include "OptionsDialog.h"
 #include "QueryWindow.h"
-#include "app/OptionsDialog.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "results/QuakeToAscii.h"
+#include "QuakeToAscii.h"
 
 #include <QByteArray>
 #include <QTest>

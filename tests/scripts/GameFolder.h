@@ -1,8 +1,8 @@
 #pragma once
 
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Settings.h"
+#include "PlayerNameList.h"
+#include "ScriptWriter.h"
+#include "Settings.h"
 
 #include <QByteArray>
 #include <QDir>

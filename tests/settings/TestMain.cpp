@@ -2,10 +2,8 @@
 
 int RunSettingsStoreTests(int argc, char** argv);
 int RunPathTests(int argc, char** argv);
-int RunGameLaunchTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    return RunSettingsStoreTests(argc, argv) + RunPathTests(argc, argv) +
-           RunGameLaunchTests(argc, argv);
+    return RunSettingsStoreTests(argc, argv) + RunPathTests(argc, argv);
 }

@@ -1,4 +1,4 @@
-#include "settings/Paths.h"
+#include "Paths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "settings/Settings.h"
+#include "Settings.h"
 
 #include <QDir>
 #include <QFile>

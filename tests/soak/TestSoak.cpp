@@ -1,6 +1,6 @@
 #include "../hostile/ProcessFigures.h"
 #include "QueryWindow.h"
-#include "query/TimerIds.h"
+#include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "query/PacketBuffer.h"
+#include "PacketBuffer.h"
 
 #include <QByteArray>
 #include <QTest>

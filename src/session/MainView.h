@@ -1,15 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <array>
+#include "PlayerDetails.h"
 
-struct DetailRow {
-    QString label;
-    QString value;
-    // The player colour the row shows, or -1.
-    int colour = -1;
-};
-using DetailRows = std::array<DetailRow, 7>;
+#include <QString>
 
 // What the query and result logic asks of the main window. The window decides nothing: it shows
 // what it is told and reports what the user typed.

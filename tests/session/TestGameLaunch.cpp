@@ -1,5 +1,5 @@
-#include "settings/GameLaunch.h"
-#include "settings/ShellWords.h"
+#include "GameLaunch.h"
+#include "ShellWords.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +75,6 @@ private slots:
     }
 };
 
-int RunGameLaunchTests(int argc, char** argv) {
-    TestGameLaunch test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestGameLaunch)
 
 #include "TestGameLaunch.moc"

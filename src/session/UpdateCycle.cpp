@@ -3,8 +3,8 @@
 #include "MainView.h"
 #include "QueryCycle.h"
 #include "QueryState.h"
+#include "Settings.h"
 #include "TimerIds.h"
-#include "settings/Settings.h"
 
 namespace {
 QString CountdownCaption(int seconds) {

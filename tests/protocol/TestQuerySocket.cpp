@@ -1,6 +1,6 @@
-#include "query/PacketBuffer.h"
-#include "query/QuerySocket.h"
-#include "query/ReplySink.h"
+#include "PacketBuffer.h"
+#include "QuerySocket.h"
+#include "ReplySink.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
 

@@ -2,12 +2,12 @@
 
 #include "MainFields.h"
 #include "PacketBuffer.h"
+#include "PlayerNameList.h"
 #include "QueryCycle.h"
 #include "QueryState.h"
-#include "results/ReplyHandlers.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Settings.h"
+#include "ReplyHandlers.h"
+#include "ScriptWriter.h"
+#include "Settings.h"
 
 // Everything a query moves, and the logic that moves it, wired once for whoever shows the result:
 // the window, the command-line tool and the fuzz targets each bring their own view.

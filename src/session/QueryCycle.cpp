@@ -2,12 +2,12 @@
 
 #include "MainFields.h"
 #include "MainView.h"
+#include "Paths.h"
 #include "Progress.h"
 #include "QueryState.h"
+#include "ScriptWriter.h"
+#include "Settings.h"
 #include "TimerIds.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Paths.h"
-#include "settings/Settings.h"
 
 #include <algorithm>
 

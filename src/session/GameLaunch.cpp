@@ -1,12 +1,12 @@
 #include "GameLaunch.h"
 
+#include "MainFields.h"
+#include "MainView.h"
 #include "Paths.h"
+#include "QueryState.h"
 #include "Settings.h"
 #include "ShellWords.h"
-#include "query/MainFields.h"
-#include "query/MainView.h"
-#include "query/QueryState.h"
-#include "query/UpdateCycle.h"
+#include "UpdateCycle.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,17 +1,17 @@
 #include "ReplyHandlers.h"
 
 #include "DisplayName.h"
+#include "MainFields.h"
+#include "MainView.h"
 #include "PlayerDetails.h"
+#include "PlayerNameList.h"
+#include "Progress.h"
 #include "QuakeToAscii.h"
+#include "QueryCycle.h"
+#include "QueryState.h"
+#include "ScriptWriter.h"
+#include "Settings.h"
 #include "ShownText.h"
-#include "query/MainFields.h"
-#include "query/MainView.h"
-#include "query/Progress.h"
-#include "query/QueryCycle.h"
-#include "query/QueryState.h"
-#include "scripts/PlayerNameList.h"
-#include "scripts/ScriptWriter.h"
-#include "settings/Settings.h"
 
 namespace {
 // A server that never ends its rule chain, loops it, or sends rules unasked gets no more rows and

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "PlayerSlot.h"
-#include "query/ReplySink.h"
+#include "ReplySink.h"
 
 #include <optional>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "query/MainView.h"
+#include "MainView.h"
 
 #include <set>
 #include <vector>
 
 // A main window without widgets: it keeps what the lists would show and which timers run, and
 // answers the time-out question as it is told.
-class HeadlessView final : public MainView {
+class RecordingView final : public MainView {
 public:
     bool ReadFields() override { return true; }
     void ShowFields() override {}

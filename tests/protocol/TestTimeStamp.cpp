@@ -1,4 +1,4 @@
-#include "query/TimeStamp.h"
+#include "TimeStamp.h"
 
 #include <QTest>
 
