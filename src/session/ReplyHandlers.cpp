@@ -82,6 +82,9 @@ void ReplyHandlers::OnPlayerInfoReply() {
 
 void ReplyHandlers::OnRuleInfoReply() {
     QueryState& s = p.state;
+    // Rules beyond the bound are neither listed nor asked after, whatever the server sends.
+    if (s.ruleCount >= MaxRules)
+        return;
     RuleValue value = p.buffer.ParseRuleInfo(s.currentRuleName);
     if (p.settings.asciirules == 1) {
         QuakeToAscii(s.currentRuleName.Data());
@@ -96,14 +99,16 @@ void ReplyHandlers::OnRuleInfoReply() {
         StepProgress(p.view, ProgressEndOfRules);
         return;
     }
-    // Rules beyond the bound are neither listed nor asked after, whatever the server sends.
-    if (s.ruleCount >= MaxRules)
-        return;
     p.view.AppendRule(ShownText(s.currentRuleName), ShownText(value));
     ++s.ruleCount;
-    if (s.ruleCount < MaxRules)
-        cycle->Socket().SendRuleInfoRequest(s.currentRuleName.View());
     StepProgress(p.view, ProgressPerRule);
+    if (s.ruleCount < MaxRules) {
+        cycle->Socket().SendRuleInfoRequest(s.currentRuleName.View());
+        return;
+    }
+    // The bound ends the chain as the server's end reply would, so the query can complete.
+    s.lastRuleName.Clear();
+    StepProgress(p.view, ProgressEndOfRules);
 }
 
 void ReplyHandlers::ShowPlayerDetails(int index) {
