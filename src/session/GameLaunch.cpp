@@ -12,12 +12,14 @@
 #include <QStandardPaths>
 #include <algorithm>
 
-QString FindGameExecutable(const QString& quakepath, const QString& exe) {
+QString FindGameExecutable(const QString& quakepath, const QString& exe, ExecutableSearch search) {
     const QString inGameFolder = JoinPath(quakepath, exe);
     if (FileExists(inGameFolder))
         return inGameFolder;
     const bool bareName = !exe.isEmpty() && std::none_of(exe.begin(), exe.end(), IsSeparator);
-    return bareName ? QStandardPaths::findExecutable(exe) : QString();
+    if (search == ExecutableSearch::GameFolder || !bareName)
+        return {};
+    return QStandardPaths::findExecutable(exe);
 }
 
 QStringList GameArguments(const QString& commandline, int port, const QString& host) {
@@ -27,9 +29,31 @@ QStringList GameArguments(const QString& commandline, int port, const QString& h
                        QStringLiteral("+exec"),    QStringLiteral("vantrel.scr")};
 }
 
-bool DetachedProcessStarter::StartDetached(const QString& program, const QStringList& arguments,
-                                           const QString& workingFolder) {
-    return QProcess::startDetached(program, arguments, workingFolder);
+QString WindowsGameCommandLine(const QString& commandline, int port, const QString& host) {
+    return QStringLiteral("%1 +port %2 +connect %3 +exec vantrel.scr")
+        .arg(commandline, QString::number(port), host);
+}
+
+GameCommand MakeGameCommand(const QString& executable, const Settings& settings, int port,
+                            const QString& host) {
+    GameCommand command{executable, {}, {}, settings.quakepath};
+#ifdef Q_OS_WIN
+    command.nativeArguments = WindowsGameCommandLine(settings.commandline, port, host);
+#else
+    command.arguments = GameArguments(settings.commandline, port, host);
+#endif
+    return command;
+}
+
+bool DetachedProcessStarter::StartDetached(const GameCommand& command) {
+    QProcess process;
+    process.setProgram(command.program);
+    process.setArguments(command.arguments);
+#ifdef Q_OS_WIN
+    process.setNativeArguments(command.nativeArguments);
+#endif
+    process.setWorkingDirectory(command.workingFolder);
+    return process.startDetached();
 }
 
 void GameLaunch::LaunchQuake() {
@@ -43,8 +67,7 @@ void GameLaunch::LaunchQuake() {
                                                          "Please check Vantrel's options."));
         return;
     }
-    p.starter.StartDetached(
-        executable, GameArguments(s.commandline, p.fields.port, p.fields.serverHost), s.quakepath);
+    p.starter.StartDetached(MakeGameCommand(executable, s, p.fields.port, p.fields.serverHost));
     if (s.nametrickery == 1 && s.autoupdate == 1 && p.state.autoUpdating == 0)
         p.updates.ToggleUpdates();
 }

@@ -52,6 +52,29 @@ private slots:
                  (QStringList{"+port", "27500", "+connect", "", "+exec", "vantrel.scr"}));
     }
 
+    // On Windows the game splits its own command line: backslashes and quotes reach it as typed.
+    void WindowsCommandLine_data() {
+        QTest::addColumn<QString>("commandline");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("default")
+            << "-zone 512"
+            << "-zone 512 +port 26000 +connect q.example.net +exec vantrel.scr";
+        QTest::newRow("empty") << ""
+                               << " +port 26000 +connect q.example.net +exec vantrel.scr";
+        QTest::newRow("backslashes")
+            << "-basedir C:\\games\\quake -game ..\\mod"
+            << "-basedir C:\\games\\quake -game ..\\mod +port 26000 +connect q.example.net "
+               "+exec vantrel.scr";
+        QTest::newRow("quotes") << "-basedir \"C:\\my games\\q\""
+                                << "-basedir \"C:\\my games\\q\" +port 26000 +connect "
+                                   "q.example.net +exec vantrel.scr";
+    }
+    void WindowsCommandLine() {
+        QFETCH(QString, commandline);
+        QFETCH(QString, expected);
+        QCOMPARE(WindowsGameCommandLine(commandline, 26000, "q.example.net"), expected);
+    }
+
     void FindsTheExecutable() {
         QTemporaryDir dir;
         const QString game = dir.filePath("game");
@@ -71,6 +94,11 @@ private slots:
         QCOMPARE(FindGameExecutable(game, "sub"), QString());
         QCOMPARE(FindGameExecutable(game, ""), QString());
         QCOMPARE(FindGameExecutable(game, "no-such-quake"), QString());
+        // Where the game lives in its folder, the PATH is not searched.
+        QCOMPARE(FindGameExecutable(game, "glquake", ExecutableSearch::GameFolder),
+                 game + "/glquake");
+        QCOMPARE(FindGameExecutable(game, "quakespasm-test", ExecutableSearch::GameFolder),
+                 QString());
         qputenv("PATH", path);
     }
 };
