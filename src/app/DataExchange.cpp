@@ -81,7 +81,7 @@ bool DataExchange::Read(QLineEdit* edit, const ExchangeBinding& b) {
 }
 
 bool DataExchange::Refuse(QLineEdit* edit, const QString& message) {
-    prompts.Ok(ApplicationName, message);
+    prompts.Ok(edit->window(), ApplicationName, message);
     edit->setFocus();
     edit->selectAll();
     return false;

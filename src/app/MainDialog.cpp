@@ -45,6 +45,9 @@ MainDialog::MainDialog(Prompts& prompts, QSettings& store, QWidget* parent)
     queryTimer.setInterval(TimerPeriodMs);
     updateTimer.setInterval(TimerPeriodMs);
     ConnectEvents();
+    // Start-up may ask the user before the window shows. It is placed now where it will show, so
+    // that those boxes are centred on it.
+    adjustPosition(parentWidget());
     StartUp();
 }
 
@@ -260,9 +263,9 @@ void MainDialog::ShowInfoList(int tab) {
 }
 
 void MainDialog::ShowMessage(const QString& text) {
-    prompts.Ok(ApplicationName, text);
+    prompts.Ok(this, ApplicationName, text);
 }
 
 bool MainDialog::AskRetry(const QString& caption, const QString& text) {
-    return prompts.RetryCancel(caption, text);
+    return prompts.RetryCancel(this, caption, text);
 }

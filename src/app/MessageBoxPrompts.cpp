@@ -6,34 +6,36 @@
 
 namespace {
 
+// A box over the main window would open behind a modal dialog in front of it on some desktops,
+// such as the About box while an update tick reports a missing folder.
+QWidget* Owner(QWidget* parent) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : parent;
+}
+
 // Plain boxes without an icon, as the program's messages have always been.
 QMessageBox::StandardButton Ask(QWidget* parent, const QString& caption, const QString& text,
                                 QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, buttons, parent);
+    QMessageBox box(QMessageBox::NoIcon, caption, text, buttons, Owner(parent));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
 
-// A box over the main window would open behind a modal dialog in front of it on some desktops.
-QWidget* MessageBoxPrompts::Owner() const {
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal ? modal : parent;
+void MessageBoxPrompts::Ok(QWidget* parent, const QString& caption, const QString& text) {
+    Ask(parent, caption, text, QMessageBox::Ok);
 }
 
-void MessageBoxPrompts::Ok(const QString& caption, const QString& text) {
-    Ask(Owner(), caption, text, QMessageBox::Ok);
+bool MessageBoxPrompts::YesNo(QWidget* parent, const QString& caption, const QString& text) {
+    return Ask(parent, caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool MessageBoxPrompts::YesNo(const QString& caption, const QString& text) {
-    return Ask(Owner(), caption, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
-}
-
-bool MessageBoxPrompts::RetryCancel(const QString& caption, const QString& text) {
-    return Ask(Owner(), caption, text, QMessageBox::Retry | QMessageBox::Cancel) ==
+bool MessageBoxPrompts::RetryCancel(QWidget* parent, const QString& caption, const QString& text) {
+    return Ask(parent, caption, text, QMessageBox::Retry | QMessageBox::Cancel) ==
            QMessageBox::Retry;
 }
 
-QString MessageBoxPrompts::PickFolder(const QString& title, const QString& startFolder) {
-    return QFileDialog::getExistingDirectory(Owner(), title, startFolder);
+QString MessageBoxPrompts::PickFolder(QWidget* parent, const QString& title,
+                                      const QString& startFolder) {
+    return QFileDialog::getExistingDirectory(Owner(parent), title, startFolder);
 }

@@ -12,9 +12,9 @@ QString WithoutTrailingSeparator(const QString& path) {
     return IsSeparator(path.back()) ? path.chopped(1) : path;
 }
 
-bool ConfirmOptions(const Settings& settings, Prompts& prompts) {
-    const auto wantsToFix = [&prompts](const char* question) {
-        return prompts.YesNo(ApplicationName, QString::fromLatin1(question));
+bool ConfirmOptions(const Settings& settings, Prompts& prompts, QWidget* parent) {
+    const auto wantsToFix = [&prompts, parent](const char* question) {
+        return prompts.YesNo(parent, ApplicationName, QString::fromLatin1(question));
     };
     if (!FolderExists(settings.quakepath) &&
         wantsToFix("The specified quake directory does not exist.\r\nWould you like to fix it?"))
@@ -26,8 +26,9 @@ bool ConfirmOptions(const Settings& settings, Prompts& prompts) {
     if (FindGameExecutable(settings.quakepath, settings.exe).isEmpty() &&
         wantsToFix("The specified quake executable does not exist.\r\nWould you like to fix it?"))
         return false;
-    prompts.Ok(ApplicationName, QStringLiteral("If you made any changes you will have to re-query "
-                                               "the server for some of these options to take "
-                                               "effect."));
+    prompts.Ok(parent, ApplicationName,
+               QStringLiteral("If you made any changes you will have to re-query "
+                              "the server for some of these options to take "
+                              "effect."));
     return true;
 }

@@ -43,8 +43,8 @@ void OptionsDialog::showEvent(QShowEvent* event) {
 }
 
 void OptionsDialog::BrowseForFolder() {
-    const QString folder = prompts.PickFolder(QStringLiteral("Please Select Your Quake Folder:"),
-                                              controls.quakepath->text());
+    const QString folder = prompts.PickFolder(
+        this, QStringLiteral("Please Select Your Quake Folder:"), controls.quakepath->text());
     if (folder.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(folder);
@@ -63,7 +63,7 @@ void OptionsDialog::AcceptOptions() {
         return;
     settings.quakepath = WithoutTrailingSeparator(settings.quakepath);
     controls.quakepath->setText(settings.quakepath);
-    if (!ConfirmOptions(settings, prompts))
+    if (!ConfirmOptions(settings, prompts, this))
         return;
     if (ReadFields())
         accept();

@@ -2,16 +2,20 @@
 
 #include <QString>
 
-// The message boxes and the folder picker the program asks the user through.
+class QWidget;
+
+// The message boxes and the folder picker the program asks the user through. Each opens as a
+// modal child of the window that asks.
 class Prompts {
 public:
     virtual ~Prompts() = default;
 
-    virtual void Ok(const QString& caption, const QString& text) = 0;
+    virtual void Ok(QWidget* parent, const QString& caption, const QString& text) = 0;
     // True for Yes.
-    virtual bool YesNo(const QString& caption, const QString& text) = 0;
+    virtual bool YesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
     // True for Retry; closing the box counts as Cancel.
-    virtual bool RetryCancel(const QString& caption, const QString& text) = 0;
+    virtual bool RetryCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
     // The chosen folder, or an empty text when the user cancelled.
-    virtual QString PickFolder(const QString& title, const QString& startFolder) = 0;
+    virtual QString PickFolder(QWidget* parent, const QString& title,
+                               const QString& startFolder) = 0;
 };

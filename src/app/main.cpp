@@ -13,7 +13,6 @@ int main(int argc, char* argv[]) {
     const std::unique_ptr<QSettings> store = OpenSettingsStore();
     MessageBoxPrompts prompts;
     MainDialog dialog(prompts, *store);
-    prompts.SetParent(&dialog);
     dialog.exec();
     return 0;
 }

@@ -20,14 +20,16 @@ QStringList ScriptedPrompts::Texts() const {
     return texts;
 }
 
-bool ScriptedPrompts::Show(Kind kind, const QString& caption, const QString& text) {
-    shown.append({kind, caption, text});
+bool ScriptedPrompts::Show(QWidget* parent, Kind kind, const QString& caption,
+                           const QString& text) {
+    shown.append({parent, kind, caption, text});
     if (whileShown)
         whileShown(shown.last());
     return (kind == Kind::YesNo || kind == Kind::RetryCancel) && Pop(answers);
 }
 
-QString ScriptedPrompts::PickFolder(const QString& title, const QString& startFolder) {
-    Show(Kind::PickFolder, title, startFolder);
+QString ScriptedPrompts::PickFolder(QWidget* parent, const QString& title,
+                                    const QString& startFolder) {
+    Show(parent, Kind::PickFolder, title, startFolder);
     return Pop(folders);
 }

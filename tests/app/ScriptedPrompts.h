@@ -13,6 +13,7 @@ class ScriptedPrompts final : public Prompts {
 public:
     enum class Kind { Ok, YesNo, RetryCancel, PickFolder };
     struct Shown {
+        QWidget* parent;
         Kind kind;
         QString caption;
         QString text;
@@ -29,18 +30,20 @@ public:
     // Runs while a prompt is open, as a nested event loop would let other work run.
     std::function<void(const Shown&)> whileShown;
 
-    void Ok(const QString& caption, const QString& text) override { Show(Kind::Ok, caption, text); }
-    bool YesNo(const QString& caption, const QString& text) override {
-        return Show(Kind::YesNo, caption, text);
+    void Ok(QWidget* parent, const QString& caption, const QString& text) override {
+        Show(parent, Kind::Ok, caption, text);
     }
-    bool RetryCancel(const QString& caption, const QString& text) override {
-        return Show(Kind::RetryCancel, caption, text);
+    bool YesNo(QWidget* parent, const QString& caption, const QString& text) override {
+        return Show(parent, Kind::YesNo, caption, text);
     }
-    QString PickFolder(const QString& title, const QString& startFolder) override;
+    bool RetryCancel(QWidget* parent, const QString& caption, const QString& text) override {
+        return Show(parent, Kind::RetryCancel, caption, text);
+    }
+    QString PickFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
 
 private:
     // Records the prompt and runs `whileShown`; a question then takes the next queued answer.
-    bool Show(Kind kind, const QString& caption, const QString& text);
+    bool Show(QWidget* parent, Kind kind, const QString& caption, const QString& text);
 
     QList<Shown> shown;
     std::deque<bool> answers;

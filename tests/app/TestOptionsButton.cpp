@@ -50,6 +50,8 @@ private slots:
             accept);
         MainDialog& d = w.StartFirstTime();
         QCOMPARE(w.Prompts().Texts().first(), FirstRunMessage);
+        // Start-up's boxes are the main window's children, as every later one is.
+        QCOMPARE(w.Prompts().History().first().parent, &d);
         QCOMPARE(ReadFirstRun(w.Store()), 0);
         const QString expected = accept ? "Newcomer" : "Vantrel v.70";
         QCOMPARE(d.CurrentSettings().quakename, expected);
