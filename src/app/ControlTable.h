@@ -28,13 +28,15 @@ enum class ControlKind {
 
 inline constexpr int NoControlId = -1;
 
-// One control of a window template, in dialog units. The name is the control's object name.
+// One control of a window template, in dialog units. The name is the control's object name. A
+// label that names a field says which: the field takes the label's text as its accessible name.
 struct ControlSpec {
     int id;
     ControlKind kind;
     const char* text;
     int x, y, w, h;
     const char* name;
+    const char* labelFor = "";
 };
 
 struct WindowTemplate {

@@ -133,12 +133,21 @@ QWidget* CreateControl(QWidget& parent, const ControlSpec& spec) {
     return nullptr;
 }
 
+// Screen readers and UI automation read a field by its label.
+void NameFieldByItsLabel(QWidget& window, QWidget& control, const ControlSpec& spec) {
+    auto* label = qobject_cast<QLabel*>(&control);
+    auto* field = ControlNamed<QWidget>(window, spec.labelFor);
+    label->setBuddy(field);
+    field->setAccessibleName(label->text());
+}
+
 } // namespace
 
 void CreateControls(QWidget& window, const WindowTemplate& layout, const DialogUnits& units) {
     window.setWindowTitle(QString::fromLatin1(layout.caption));
     window.setFixedSize(units.Size(layout.w, layout.h));
     std::vector<QWidget*> groupBoxes;
+    std::vector<std::pair<QWidget*, const ControlSpec*>> fieldLabels;
     for (const ControlSpec& spec : layout.controls) {
         QWidget* control = CreateControl(window, spec);
         control->setObjectName(QLatin1String(spec.name));
@@ -150,8 +159,13 @@ void CreateControls(QWidget& window, const WindowTemplate& layout, const DialogU
         control->lower();
         if (spec.kind == ControlKind::GroupBox)
             groupBoxes.push_back(control);
+        if (*spec.labelFor != '\0')
+            fieldLabels.emplace_back(control, &spec);
     }
     // A group box only frames the controls drawn inside it, whatever their order.
     for (QWidget* box : groupBoxes)
         box->lower();
+    // A label may come before its field in the template.
+    for (const auto& [label, spec] : fieldLabels)
+        NameFieldByItsLabel(window, *label, *spec);
 }
