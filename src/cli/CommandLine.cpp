@@ -97,7 +97,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                  .arg(servers.join(QStringLiteral(", "))));
     QueryOptions& o = line.options;
     QString error;
-    const std::optional<ServerTarget> target = ParseServerTarget(servers.constFirst(), error);
+    const std::optional<HostPort> target =
+        ParseHostPort(servers.constFirst(), DefaultServerPort, error);
     if (!target)
         return Refused(line, error);
     o.target = *target;

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ServerTarget.h"
+#include "HostPort.h"
 
 #include <QString>
 #include <QStringList>
 
 struct QueryOptions {
-    ServerTarget target;
+    HostPort target;
     bool raw = false;
     bool json = false;
     bool noRules = false;

@@ -1,4 +1,4 @@
-#include "ServerTarget.h"
+#include "HostPort.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ std::optional<int> ParsePort(const QString& text, QString& error) {
 
 } // namespace
 
-std::optional<ServerTarget> ParseServerTarget(const QString& text, QString& error) {
-    ServerTarget target;
+std::optional<HostPort> ParseHostPort(const QString& text, int defaultPort, QString& error) {
+    HostPort target{QString(), defaultPort};
     std::optional<QString> portText;
     if (text.startsWith(u'[')) {
         const qsizetype close = text.indexOf(u']');
@@ -56,4 +56,9 @@ std::optional<ServerTarget> ParseServerTarget(const QString& text, QString& erro
         target.port = *port;
     }
     return target;
+}
+
+QString HostPortText(const HostPort& target) {
+    const QString host = target.host.contains(u':') ? u'[' + target.host + u']' : target.host;
+    return host + u':' + QString::number(target.port);
 }

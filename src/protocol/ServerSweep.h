@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Endpoint.h"
+#include "HostPort.h"
+#include "PacketBuffer.h"
+#include "TimeStamp.h"
+
+#include <QObject>
+#include <QStringList>
+
+// How one master's list ended: with its end mark (or at the bound of servers per master), with
+// no answer to look up or ask, or at the timeout with what it had sent by then. Every master asked
+// ends in exactly one of these.
+enum class MasterOutcome { Done, Failed, TimedOut };
+
+struct Ping {
+    int milliseconds = 0;
+    // The request was sent twice and the reply may answer either; timed from the second.
+    bool afterResend = false;
+};
+
+// One refresh of a server list. It looks up the named servers' and masters' hosts once, asks each
+// master for its list of servers, and asks every server named or listed for its server info
+// with the same request the main window sends: paced, through one socket per address family,
+// each server at most twice. A server that has not answered a second after its request is asked
+// once more, and one that has not answered a second after that is given up as silent.
+//
+// All timing reads the injected clock; a timer calls OnTick, and tests may call it themselves.
+class ServerSweep : public QObject {
+    Q_OBJECT
+
+public:
+    struct Request {
+        // Servers the user named (favourites, recent servers, command-line hosts).
+        QList<HostPort> named;
+        QList<HostPort> masters;
+        // Game names the masters are asked for.
+        QStringList games;
+    };
+
+    explicit ServerSweep(const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
+    ~ServerSweep() override;
+
+    // Forgets any earlier refresh and starts this one. False when no socket could be opened.
+    bool Start(const Request& request);
+    // Ends the refresh at once; nothing more is signalled for it.
+    void Stop();
+    bool Running() const;
+
+    // Sends what is due, resends and gives up what is past its time, and ends masters whose time
+    // is up.
+    void OnTick();
+
+    // Servers known so far, and how many of them answered.
+    int ServerCount() const;
+    int AnsweredCount() const;
+
+signals:
+    // A server to be asked: named (its index into Request::named) or listed by a master (-1).
+    // An address named and listed is signalled once for each way it became known.
+    void Listed(const Endpoint& server, int namedIndex);
+    void Answered(const Endpoint& server, const ServerInfo& info, Ping ping);
+    void Silent(const Endpoint& server);
+    // A named server's or a master's host could not be looked up.
+    void HostNotFound(const QString& host);
+    void MasterEnded(const HostPort& master, MasterOutcome outcome, int servers);
+    // Every master has ended and every server has answered or been given up.
+    void Finished();
+
+private:
+    // (the implementation's own)
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "HostPort.h"
+
+#include <QList>
+#include <QStringList>
+
+class QSettings;
+
+// The server browser's lists, stored beside the options in a group of their own with a format
+// version: the user's favourite servers, the servers most recently queried from the main window
+// (newest first), the master servers to ask and the game names to ask them for.
+struct ServerLists {
+    QList<HostPort> favourites;
+    QList<HostPort> recent;
+    QList<HostPort> masters;
+    QStringList games;
+
+    void Load(QSettings& store);
+    void Save(QSettings& store) const;
+};
+
+inline constexpr int RecentServersKept = 20;
+inline constexpr int DefaultMasterPort = 27950;
+
+// master.frag-net.com, dpmaster.deathmask.net and dpmaster.tchr.no, port 27950.
+QList<HostPort> DefaultMasters();
+// FTE-Quake: the name NetQuake servers register under.
+QStringList DefaultGames();
+
+// Puts the server at the front of the recent list, once, and keeps the newest RecentServersKept.
+void AddRecent(QList<HostPort>& recent, const HostPort& server);
