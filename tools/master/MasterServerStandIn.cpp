@@ -58,23 +58,27 @@ quint16 MasterServerStandIn::Port() const {
 
 void MasterServerStandIn::OnReadyRead() {
     while (socket.hasPendingDatagrams()) {
-        const QNetworkDatagram datagram = socket.receiveDatagram();
-        if (!datagram.isValid())
-            continue;
-        requests.append(datagram.data());
-        lastSenderAddress = datagram.senderAddress();
-        lastSenderPort = quint16(datagram.senderPort());
-        emit RequestReceived(datagram.data());
-        const std::optional<ListRequest> request = ParseListRequest(datagram.data());
-        if (!request || faults.silent || (request->extended && faults.ignoreExtended))
-            continue;
-        const QByteArrayList answer = Answer(*request);
-        if (outgoing.size() + answer.size() > MaxWaitingDatagrams)
-            continue;
-        for (const QByteArray& bytes : answer)
-            outgoing.append({bytes, lastSenderAddress, lastSenderPort, faults.fromStranger});
+        const QNetworkDatagram request = socket.receiveDatagram();
+        if (request.isValid()) {
+            requests.append(request.data());
+            emit RequestReceived(request.data());
+            Queue(request);
+        }
     }
     Send();
+}
+
+void MasterServerStandIn::Queue(const QNetworkDatagram& request) {
+    const std::optional<ListRequest> list = ParseListRequest(request.data());
+    if (!list || faults.silent || (list->extended && faults.ignoreExtended))
+        return;
+    const QByteArrayList answer = Answer(*list);
+    if (outgoing.size() + answer.size() > MaxWaitingDatagrams)
+        return;
+    for (const QByteArray& bytes : answer) {
+        outgoing.append(
+            {bytes, request.senderAddress(), quint16(request.senderPort()), faults.fromStranger});
+    }
 }
 
 QByteArrayList MasterServerStandIn::Answer(const ListRequest& request) const {

@@ -4,6 +4,7 @@
 #include <QByteArrayList>
 #include <QHostAddress>
 #include <QList>
+#include <QNetworkDatagram>
 #include <QObject>
 #include <QTimer>
 #include <QUdpSocket>
@@ -75,8 +76,6 @@ public:
     // Every datagram received, in order.
     const QList<QByteArray>& Requests() const { return requests; }
     void ClearRequests() { requests.clear(); }
-    QHostAddress LastSenderAddress() const { return lastSenderAddress; }
-    quint16 LastSenderPort() const { return lastSenderPort; }
 
 signals:
     void RequestReceived(const QByteArray& request);
@@ -90,6 +89,8 @@ private:
     };
 
     void OnReadyRead();
+    // Puts the answer to one request in line to be sent.
+    void Queue(const QNetworkDatagram& request);
     QByteArrayList Answer(const Master::ListRequest& request) const;
     QList<MasterEntry> Entries(const Master::ListRequest& request) const;
     void Send();
@@ -105,6 +106,4 @@ private:
     int entriesPerDatagram = 72;
     MasterFaults faults;
     QList<QByteArray> requests;
-    QHostAddress lastSenderAddress;
-    quint16 lastSenderPort = 0;
 };
