@@ -3,6 +3,7 @@
 #include "standin/QuakeServerStandIn.h"
 
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -59,10 +60,6 @@ struct Recorder {
     int finished = 0;
 };
 
-QString Text(const QHostAddress& address, quint16 port) {
-    return Endpoint::Normalised(address, port).ToString();
-}
-
 HostPort At(const QHostAddress& address, quint16 port) {
     return {address.toString(), port};
 }
@@ -78,7 +75,9 @@ struct World {
             master.Servers().append({servers.back()->Address(), servers.back()->Port()});
         }
     }
-    QString ServerText(int i) const { return Text(servers[i]->Address(), servers[i]->Port()); }
+    QString ServerText(int i) const {
+        return Endpoint::Normalised(servers[i]->Address(), servers[i]->Port()).ToString();
+    }
     HostPort Master() const { return At(master.Address(), master.Port()); }
     ServerSweep::Request Request() const { return {{}, {Master()}, {"FTE-Quake"}}; }
 
@@ -95,9 +94,11 @@ class TestServerSweep : public QObject {
     Q_OBJECT
 
 private slots:
-    // Servers named and listed, two silent and one that answers only the second request.
+    // Servers named and listed, two silent and one that answers only the second request; a host
+    // that a named server and a master share is looked up once.
     void Refresh() {
         World world(7);
+        world.servers[0]->Faults().duplicate = true;
         world.servers[5]->Faults().dropServerInfo = true;
         world.servers[6]->Faults().dropServerInfo = true;
         QuakeServerStandIn& late = *world.servers[4];
@@ -118,13 +119,18 @@ private slots:
         request.named = {{"localhost", world.servers[0]->Port()},
                          At(world.servers[1]->Address(), world.servers[1]->Port()),
                          {"no-such-host.invalid", 26000}};
+        request.masters.append({"no-such-host.invalid", 27950});
         QVERIFY(sweep.Start(request));
         QVERIFY(sweep.Running());
         QTRY_COMPARE(r.answered.size(), answering);
-        QTRY_COMPARE(r.ended.size(), 1);
+        QTRY_COMPARE(r.ended.size(), 2);
+        std::sort(r.ended.begin(), r.ended.end(),
+                  [](const auto& a, const auto& b) { return a.outcome < b.outcome; });
         QCOMPARE(r.ended[0].outcome, MasterOutcome::Done);
         QCOMPARE(r.ended[0].servers, world.master.Servers().size());
-        QTRY_COMPARE(r.notFound, QStringList{"no-such-host.invalid"});
+        QCOMPARE(r.ended[1].master, "no-such-host.invalid:27950");
+        QCOMPARE(r.ended[1].outcome, MasterOutcome::Failed);
+        QCOMPARE(r.notFound, QStringList{"no-such-host.invalid"});
         QCOMPARE(r.ListedBy(-1), world.master.Servers().size());
         QCOMPARE(r.ListedBy(0), 1);
         QCOMPARE(r.ListedBy(1), 1);
