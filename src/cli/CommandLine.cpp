@@ -46,15 +46,10 @@ QStringList WithBareMastersMarked(QStringList arguments) {
     return arguments;
 }
 
-// Each text as HOST[:PORT]; an empty master text stands for the default masters.
 std::optional<QList<HostPort>> HostPorts(const QStringList& texts, int defaultPort,
-                                         const QList<HostPort>& forEmpty, QString& error) {
+                                         QString& error) {
     QList<HostPort> list;
     for (const QString& text : texts) {
-        if (text.isEmpty()) {
-            list << forEmpty;
-            continue;
-        }
         const std::optional<HostPort> target = ParseHostPort(text, defaultPort, error);
         if (!target)
             return std::nullopt;
@@ -131,11 +126,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
 
     QString error;
     const std::optional<QList<HostPort>> servers =
-        HostPorts(parser.positionalArguments(), DefaultServerPort, {}, error);
-    const std::optional<QList<HostPort>> masters =
-        HostPorts(parser.values(master), DefaultMasterPort, DefaultMasters(), error);
+        HostPorts(parser.positionalArguments(), DefaultServerPort, error);
+    QStringList masterTexts = parser.values(master);
+    const bool defaultMasters = masterTexts.removeAll(QString()) > 0;
+    std::optional<QList<HostPort>> masters = HostPorts(masterTexts, DefaultMasterPort, error);
     if (!servers || !masters)
         return Refused(line, error);
+    if (defaultMasters)
+        *masters << DefaultMasters();
     const std::optional<int> timeoutSeconds = Seconds(parser, timeout, TimeoutRange, error);
     if (!timeoutSeconds)
         return Refused(line, error);
