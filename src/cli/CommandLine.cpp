@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "ServerLists.h"
 #include "Settings.h"
 
 #include <QCommandLineParser>
@@ -33,6 +34,28 @@ CommandLine Refused(CommandLine line, const QString& error) {
     line.action = CommandLine::Action::Refuse;
     line.error = error;
     return line;
+}
+
+// QCommandLineParser has no option whose value may be left out: a bare --master becomes
+// --master= with an empty value, which stands for the default masters.
+QStringList WithBareMastersMarked(QStringList arguments) {
+    for (QString& argument : arguments) {
+        if (argument == QLatin1String("--master"))
+            argument += u'=';
+    }
+    return arguments;
+}
+
+std::optional<QList<HostPort>> HostPorts(const QStringList& texts, int defaultPort,
+                                         QString& error) {
+    QList<HostPort> list;
+    for (const QString& text : texts) {
+        const std::optional<HostPort> target = ParseHostPort(text, defaultPort, error);
+        if (!target)
+            return std::nullopt;
+        list << *target;
+    }
+    return list;
 }
 
 } // namespace
@@ -70,15 +93,27 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("every"),
         QStringLiteral("Query again every <seconds> (1 to 6000) until interrupted."),
         QStringLiteral("seconds"));
-    parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every});
-    parser.addPositionalArgument(QStringLiteral("server"),
-                                 QStringLiteral("The server: HOST, HOST:PORT, [IPv6]:PORT or a "
-                                                "bare IPv6 address (port 26000 by default)."),
-                                 QStringLiteral("HOST[:PORT]"));
+    const QCommandLineOption master(
+        QStringLiteral("master"),
+        QStringLiteral("Also list the servers of master <host[:port]> (repeatable; port 27950 by "
+                       "default). A bare --master asks the default masters."),
+        QStringLiteral("host[:port]"));
+    const QCommandLineOption game(
+        QStringLiteral("game"),
+        QStringLiteral("Ask the masters for game <name> (repeatable; default %1).")
+            .arg(DefaultGames().join(QStringLiteral(", "))),
+        QStringLiteral("name"));
+    parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every, master, game});
+    parser.addPositionalArgument(
+        QStringLiteral("server"),
+        QStringLiteral("The servers: HOST, HOST:PORT, [IPv6]:PORT or a bare IPv6 address (port "
+                       "26000 by default). One server is asked for everything; several, or any "
+                       "with --master, for their server info only."),
+        QStringLiteral("HOST[:PORT]..."));
 
     CommandLine line;
     line.usage = parser.helpText();
-    if (!parser.parse(arguments))
+    if (!parser.parse(WithBareMastersMarked(arguments)))
         return Refused(line, parser.errorText());
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
         line.action = CommandLine::Action::Help;
@@ -89,26 +124,43 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return line;
     }
 
-    const QStringList servers = parser.positionalArguments();
-    if (servers.isEmpty())
-        return Refused(line, QStringLiteral("no server given"));
-    if (servers.size() > 1)
-        return Refused(line, QStringLiteral("more than one server given: %1")
-                                 .arg(servers.join(QStringLiteral(", "))));
-    QueryOptions& o = line.options;
     QString error;
-    const std::optional<HostPort> target =
-        ParseHostPort(servers.constFirst(), DefaultServerPort, error);
-    if (!target)
+    const std::optional<QList<HostPort>> servers =
+        HostPorts(parser.positionalArguments(), DefaultServerPort, error);
+    QStringList masterTexts = parser.values(master);
+    const bool defaultMasters = masterTexts.removeAll(QString()) > 0;
+    std::optional<QList<HostPort>> masters = HostPorts(masterTexts, DefaultMasterPort, error);
+    if (!servers || !masters)
         return Refused(line, error);
-    o.target = *target;
+    if (defaultMasters)
+        *masters << DefaultMasters();
+    const std::optional<int> timeoutSeconds = Seconds(parser, timeout, TimeoutRange, error);
+    if (!timeoutSeconds)
+        return Refused(line, error);
+    if (servers->isEmpty() && masters->isEmpty())
+        return Refused(line, QStringLiteral("no server given"));
+    if (parser.isSet(game) && masters->isEmpty())
+        return Refused(line, QStringLiteral("--game needs --master"));
+    if (servers->size() > 1 || !masters->isEmpty()) {
+        for (const QCommandLineOption& single : {scripts, name, every}) {
+            if (parser.isSet(single)) {
+                return Refused(line, QStringLiteral("--%1 takes exactly one server")
+                                         .arg(single.names().constFirst()));
+            }
+        }
+        line.sweep = {*servers,          *masters,           parser.values(game),
+                      parser.isSet(raw), parser.isSet(json), *timeoutSeconds};
+        if (line.sweep.games.isEmpty())
+            line.sweep.games = DefaultGames();
+        line.action = CommandLine::Action::Sweep;
+        return line;
+    }
+    QueryOptions& o = line.options;
+    o.target = servers->constFirst();
     o.raw = parser.isSet(raw);
     o.json = parser.isSet(json);
     o.noRules = parser.isSet(noRules);
     o.noPlayers = parser.isSet(noPlayers);
-    const std::optional<int> timeoutSeconds = Seconds(parser, timeout, TimeoutRange, error);
-    if (!timeoutSeconds)
-        return Refused(line, error);
     o.timeout = *timeoutSeconds;
     if (parser.isSet(every)) {
         const std::optional<int> everySeconds = Seconds(parser, every, EveryRange, error);

@@ -19,10 +19,22 @@ struct QueryOptions {
     int every = 0;
 };
 
+// Many servers at once: each is asked for its server info only.
+struct SweepOptions {
+    QList<HostPort> servers;
+    QList<HostPort> masters;
+    QStringList games;
+    bool raw = false;
+    bool json = false;
+    // Seconds after which servers that have not answered are given up.
+    int timeout = 0;
+};
+
 struct CommandLine {
-    enum class Action { Query, Help, Version, Refuse };
+    enum class Action { Query, Sweep, Help, Version, Refuse };
     Action action = Action::Refuse;
     QueryOptions options;
+    SweepOptions sweep;
     // Why the arguments were refused, in one line.
     QString error;
     QString usage;

@@ -26,3 +26,7 @@ QString Printable(const QString& text) {
     }
     return shown;
 }
+
+QString TerminalText(const QByteArray& bytes, bool raw) {
+    return Printable(raw ? RawText(bytes) : AsciiText(bytes));
+}

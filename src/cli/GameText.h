@@ -10,3 +10,5 @@ QString RawText(const QByteArray& bytes);
 // Control characters written as \xNN, so that a server's name cannot move the cursor or change
 // the colours of the user's terminal.
 QString Printable(const QString& text);
+// The text as the terminal shows it: converted to ASCII, or raw, and printable either way.
+QString TerminalText(const QByteArray& bytes, bool raw);

@@ -22,15 +22,6 @@ QJsonObject Colour(int colour) {
     return {{QStringLiteral("number"), colour}, {QStringLiteral("name"), PlayerColourName(colour)}};
 }
 
-QJsonObject Server(const QueryResult& r) {
-    return {{QStringLiteral("name"), Text(r.serverName)},
-            {QStringLiteral("address"), Text(r.serverAddress)},
-            {QStringLiteral("map"), Text(r.mapName)},
-            {QStringLiteral("players"), r.currentPlayers},
-            {QStringLiteral("maxPlayers"), r.maxPlayers},
-            {QStringLiteral("ping"), r.ping}};
-}
-
 QJsonArray Players(const QList<PlayerResult>& players) {
     QJsonArray list;
     for (const PlayerResult& p : players) {
@@ -56,10 +47,19 @@ QJsonArray Rules(const QList<RuleResult>& rules) {
 
 } // namespace
 
+QJsonObject ServerJson(const QueryResult& r) {
+    return {{QStringLiteral("name"), Text(r.serverName)},
+            {QStringLiteral("address"), Text(r.serverAddress)},
+            {QStringLiteral("map"), Text(r.mapName)},
+            {QStringLiteral("players"), r.currentPlayers},
+            {QStringLiteral("maxPlayers"), r.maxPlayers},
+            {QStringLiteral("ping"), r.ping}};
+}
+
 QByteArray JsonReport(const QueryResult& result) {
     QJsonObject document;
     document.insert(QStringLiteral("server"),
-                    result.serverInfo ? QJsonValue(Server(result)) : QJsonValue());
+                    result.serverInfo ? QJsonValue(ServerJson(result)) : QJsonValue());
     if (result.showPlayers)
         document.insert(QStringLiteral("players"), Players(result.players));
     if (result.showRules)

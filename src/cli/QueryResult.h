@@ -37,3 +37,16 @@ struct QueryResult {
     // What did not arrive, e.g. "player 2" or "end of rules".
     QStringList missing;
 };
+
+// One server of many, asked for its server info only.
+struct SweepEntry {
+    // Where it was asked: as the user named it, or as a master listed it.
+    QString address;
+    bool answered = false;
+    // Asked twice; the ping is timed from the second request.
+    bool pingAfterResend = false;
+    QueryResult server;
+};
+
+// Those that answered by ping, fastest first, then the silent ones in the order they came.
+void SortByPing(QList<SweepEntry>& entries);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 
 struct QueryResult;
+struct SweepEntry;
 
 // A readable aligned layout, names converted to ASCII or, raw, as their bytes read as Latin-1.
 // An incomplete result ends with a line "incomplete: " naming what is missing.
@@ -13,3 +16,11 @@ QString TextReport(const QueryResult& result, bool raw);
 // the game's character set is not UTF-8. The document is one line, ended by a line feed, so that
 // repeated queries give one document a line.
 QByteArray JsonReport(const QueryResult& result);
+
+// The server info as the JSON document holds it: name, address, map, counts and ping.
+QJsonObject ServerJson(const QueryResult& result);
+
+// Many servers, in the order given: one line each, those that did not answer marked.
+QString SweepTextReport(const QList<SweepEntry>& entries, bool raw);
+// One JSON array, an object per server; one line, ended by a line feed.
+QByteArray SweepJsonReport(const QList<SweepEntry>& entries);

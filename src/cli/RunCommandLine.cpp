@@ -4,6 +4,7 @@
 #include "ExitStatus.h"
 #include "ProgramName.h"
 #include "QueryTool.h"
+#include "SweepTool.h"
 
 #include <QEventLoop>
 #include <QIODevice>
@@ -13,6 +14,20 @@ namespace {
 
 void WriteLine(QIODevice& device, const QString& line) {
     device.write((line + u'\n').toUtf8());
+}
+
+// Runs the tool in an event loop of its own until it finishes, and gives its status.
+template <typename Tool> int Run(Tool& tool) {
+    QEventLoop loop;
+    std::optional<int> status;
+    QObject::connect(&tool, &Tool::Finished, &loop, [&](int finished) {
+        status = finished;
+        loop.quit();
+    });
+    tool.Start();
+    if (!status)
+        loop.exec();
+    return *status;
 }
 
 } // namespace
@@ -30,22 +45,18 @@ int RunCommandLine(const QStringList& arguments, QIODevice& out, QIODevice& erro
         WriteLine(errors, ProgramName + QStringLiteral(": ") + line.error);
         errors.write(line.usage.toUtf8());
         return ExitBadArguments;
+    case CommandLine::Action::Sweep: {
+        SweepTool tool(line.sweep, out, errors);
+        return Run(tool);
+    }
     case CommandLine::Action::Query:
         break;
     }
 
     QueryTool tool(line.options, out, errors);
-    QEventLoop loop;
-    std::optional<int> status;
-    QObject::connect(&tool, &QueryTool::Finished, &loop, [&](int finished) {
-        status = finished;
-        loop.quit();
-    });
-    tool.Start();
-    if (!status)
-        loop.exec();
+    const int status = Run(tool);
     // The tool has told why it refused; the usage follows, as for any refused argument.
-    if (*status == ExitBadArguments)
+    if (status == ExitBadArguments)
         errors.write(line.usage.toUtf8());
-    return *status;
+    return status;
 }

@@ -2,37 +2,12 @@
 #include "PlayerColours.h"
 #include "QueryResult.h"
 #include "Reports.h"
+#include "TextTable.h"
 
 #include <QList>
 #include <QStringList>
-#include <algorithm>
 
 namespace {
-
-enum class Align { Left, Right };
-
-// Columns as wide as their widest cell, two spaces apart, no blanks at the ends of lines.
-QString Table(const QList<Align>& aligns, const QList<QStringList>& rows) {
-    QList<qsizetype> widths(aligns.size(), 0);
-    for (const QStringList& row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], row[c].size());
-    }
-    QString table;
-    for (const QStringList& row : rows) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (c > 0)
-                line += QStringLiteral("  ");
-            line += aligns[c] == Align::Left ? row[c].leftJustified(widths[c])
-                                             : row[c].rightJustified(widths[c]);
-        }
-        while (line.endsWith(u' '))
-            line.chop(1);
-        table += line + u'\n';
-    }
-    return table;
-}
 
 QString Colour(int colour) {
     return QString::number(colour) + u' ' + PlayerColourName(colour);
@@ -42,18 +17,16 @@ class TextWriter {
 public:
     explicit TextWriter(bool raw) : raw(raw) {}
 
-    QString Shown(const QByteArray& bytes) const {
-        return Printable(raw ? RawText(bytes) : AsciiText(bytes));
-    }
+    QString Shown(const QByteArray& bytes) const { return TerminalText(bytes, raw); }
 
     QString Server(const QueryResult& r) const {
-        return Table({Align::Left, Align::Left},
-                     {{QStringLiteral("Server"), Shown(r.serverName)},
-                      {QStringLiteral("Address"), Shown(r.serverAddress)},
-                      {QStringLiteral("Map"), Shown(r.mapName)},
-                      {QStringLiteral("Players"),
-                       QStringLiteral("%1/%2").arg(r.currentPlayers).arg(r.maxPlayers)},
-                      {QStringLiteral("Ping"), QStringLiteral("%1 ms").arg(r.ping)}});
+        return TextTable({Align::Left, Align::Left},
+                         {{QStringLiteral("Server"), Shown(r.serverName)},
+                          {QStringLiteral("Address"), Shown(r.serverAddress)},
+                          {QStringLiteral("Map"), Shown(r.mapName)},
+                          {QStringLiteral("Players"),
+                           QStringLiteral("%1/%2").arg(r.currentPlayers).arg(r.maxPlayers)},
+                          {QStringLiteral("Ping"), QStringLiteral("%1 ms").arg(r.ping)}});
     }
 
     QString Players(const QList<PlayerResult>& players) const {
@@ -68,9 +41,9 @@ public:
                          Colour(p.shirt), Colour(p.pants), QString::number(p.connectTime),
                          Shown(p.address)});
         }
-        return Table({Align::Right, Align::Left, Align::Right, Align::Left, Align::Left,
-                      Align::Right, Align::Left},
-                     rows);
+        return TextTable({Align::Right, Align::Left, Align::Right, Align::Left, Align::Left,
+                          Align::Right, Align::Left},
+                         rows);
     }
 
     QString Rules(const QList<RuleResult>& rules) const {
@@ -79,7 +52,7 @@ public:
         QList<QStringList> rows{{QStringLiteral("Rule"), QStringLiteral("Value")}};
         for (const RuleResult& rule : rules)
             rows.append({Shown(rule.name), Shown(rule.value)});
-        return Table({Align::Left, Align::Left}, rows);
+        return TextTable({Align::Left, Align::Left}, rows);
     }
 
 private:

@@ -28,5 +28,8 @@ QList<HostPort> DefaultMasters();
 // FTE-Quake: the name NetQuake servers register under.
 QStringList DefaultGames();
 
+// The same host, whatever the letters' case, and the same port.
+bool SameServer(const HostPort& a, const HostPort& b);
+
 // Puts the server at the front of the recent list, once, and keeps the newest RecentServersKept.
 void AddRecent(QList<HostPort>& recent, const HostPort& server);

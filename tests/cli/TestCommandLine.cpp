@@ -44,7 +44,10 @@ private slots:
         row({"2001:db8::5:1", "--no-rules"}, 0, "2001:db8::5:1||Vantrel v.70|26000|20|0|0|0|1|0");
         // Refused with exit status 2: the reason.
         row({}, 2, "no server given");
-        row({"a", "b"}, 2, "more than one server");
+        row({"a", "b", "--scripts", "/q"}, 2, "--scripts takes exactly one server");
+        row({"--master", "--every", "60"}, 2, "--every takes exactly one server");
+        row({"--game", "DarkPlaces-Quake", "h"}, 2, "--game needs --master");
+        row({"--master=h:0"}, 2, "bad port");
         row({"--fast", "h"}, 2, "fast");
         row({"h", "--timeout"}, 2, "timeout");
         for (const char* seconds : {"0", "121", "2s"})
@@ -84,6 +87,44 @@ private slots:
         QVERIFY2(told.startsWith("vantrel-query: ") && told.contains("\nUsage: "), told);
         QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
         QVERIFY(out.data().isEmpty());
+    }
+
+    // Several servers, or any master, ask for the server info of each.
+    void SweepArguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two servers") << QStringList{"a", "b:5"} << "a:26000 b:5||FTE-Quake|0|0|20";
+        QTest::newRow("default masters")
+            << QStringList{"--master", "--raw"}
+            << "|master.frag-net.com:27950 dpmaster.deathmask.net:27950 dpmaster.tchr.no:27950|"
+               "FTE-Quake|1|0|20";
+        QTest::newRow("masters named") << QStringList{"--master=127.0.0.1",
+                                                      "--master=[::1]:5",
+                                                      "--game",
+                                                      "DarkPlaces-Quake",
+                                                      "--json",
+                                                      "--timeout",
+                                                      "3",
+                                                      "h"}
+                                       << "h:26000|127.0.0.1:27950 [::1]:5|DarkPlaces-Quake|0|1|3";
+    }
+    void SweepArguments() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
+        QCOMPARE(line.action, CommandLine::Action::Sweep);
+        const SweepOptions& o = line.sweep;
+        const auto texts = [](const QList<HostPort>& list) {
+            QStringList t;
+            for (const HostPort& h : list)
+                t << HostPortText(h);
+            return t.join(u' ');
+        };
+        QCOMPARE(QStringList({texts(o.servers), texts(o.masters), o.games.join(u' '),
+                              QString::number(o.raw), QString::number(o.json),
+                              QString::number(o.timeout)})
+                     .join(u'|'),
+                 expected);
     }
 
     // The built program, as a shell starts it.

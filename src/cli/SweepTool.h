@@ -1,0 +1,53 @@
+#pragma once
+
+#include "CommandLine.h"
+#include "QueryResult.h"
+#include "ServerSweep.h"
+
+#include <QHash>
+#include <QObject>
+#include <QTimer>
+
+class QIODevice;
+
+// vantrel-query with many servers: one refresh of the servers named and those the masters list,
+// each asked for its server info only, all at once. It ends when every server has answered or
+// been given up, or when its time is up, and prints one line per server, sorted by ping.
+class SweepTool : public QObject {
+    Q_OBJECT
+
+public:
+    SweepTool(const SweepOptions& options, QIODevice& out, QIODevice& errors,
+              const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
+
+    void Start();
+    // The time is up: the servers that have not answered are given up.
+    void OnDeadline();
+
+    ServerSweep& Sweep() { return sweep; }
+
+signals:
+    void Finished(int status);
+
+private:
+    void OnListed(const Endpoint& server, int namedIndex);
+    void OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping);
+    void OnHostNotFound(const QString& host);
+    void OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers);
+    void End();
+    int Status() const;
+    void Tell(const QString& text);
+
+    SweepOptions options;
+    QIODevice& out;
+    QIODevice& errors;
+    ServerSweep sweep;
+    QTimer deadline;
+    QHash<Endpoint, qsizetype> rows;
+    QList<SweepEntry> entries;
+    int hostsNotFound = 0;
+    // A master that answered, whether or not it ended its list.
+    int mastersHeard = 0;
+    bool mastersMissed = false;
+    bool ended = false;
+};
