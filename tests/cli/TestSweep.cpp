@@ -1,5 +1,6 @@
 #include "ExitStatus.h"
 #include "SweepTool.h"
+#include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
@@ -13,21 +14,6 @@
 #include <optional>
 
 namespace {
-
-// A label longer than 63 characters fails in the resolver itself: no query leaves the machine.
-QString Unresolvable(char16_t letter) {
-    return QString(64, letter) + QStringLiteral(".invalid");
-}
-
-class ManualClock final : public Clock {
-public:
-    TimeStamp Reading() const override { return now; }
-    void Advance(int ms) {
-        const int total = now.millitm + ms;
-        now = TimeStamp(now.time + total / 1000, std::uint16_t(total % 1000));
-    }
-    TimeStamp now{1000, 0};
-};
 
 // vantrel-query with many servers in this process, on a clock the test moves, its output caught.
 class SweepRun {
@@ -124,7 +110,7 @@ private slots:
 
     void NothingLookedUp() {
         SweepRun run;
-        run.Start({"--master=" + Unresolvable(u'm'), Unresolvable(u's') + ":26000"});
+        run.Start({"--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's') + ":26000"});
         QTRY_VERIFY(run.status);
         QCOMPARE(*run.status, int(ExitHostNotFound));
         QVERIFY(run.out.data().isEmpty());

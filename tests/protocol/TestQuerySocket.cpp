@@ -1,6 +1,7 @@
 #include "PacketBuffer.h"
 #include "QuerySocket.h"
 #include "ReplySink.h"
+#include "TestWorld.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
 
@@ -8,12 +9,6 @@
 #include <QTest>
 
 namespace {
-
-class ManualClock final : public Clock {
-public:
-    TimeStamp Reading() const override { return now; }
-    TimeStamp now{1000, 0};
-};
 
 // A small client around the socket: parses every reply and asks for what follows, as the window
 // does, and keeps what it read.
@@ -125,7 +120,7 @@ private slots:
         Client client;
         QVERIFY(client.socket.Create());
         QSignalSpy notFound(&client.socket, &QuerySocket::HostNotFound);
-        client.socket.SetTarget(QStringLiteral("no-such-host.invalid"), 26000);
+        client.socket.SetTarget(UnresolvableHost(), 26000);
         client.socket.SendServerInfoRequest();
         QTRY_COMPARE(notFound.count(), 1);
         QVERIFY(client.servers.isEmpty());

@@ -1,4 +1,5 @@
 #include "ServerSweep.h"
+#include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/QuakeServerStandIn.h"
 
@@ -9,15 +10,7 @@
 
 namespace {
 
-class ManualClock final : public Clock {
-public:
-    TimeStamp Reading() const override { return now; }
-    void Advance(int ms) {
-        const std::int64_t t = now.Milliseconds() + ms;
-        now = TimeStamp(std::int32_t(t / 1000), std::uint16_t(t % 1000));
-    }
-    TimeStamp now{1000, 0};
-};
+const QString Unknown = UnresolvableHost();
 
 // Everything a sweep signals, by the servers' and masters' addresses.
 struct Recorder {
@@ -118,8 +111,8 @@ private slots:
         ServerSweep::Request request = world.Request();
         request.named = {{"localhost", world.servers[0]->Port()},
                          At(world.servers[1]->Address(), world.servers[1]->Port()),
-                         {"no-such-host.invalid", 26000}};
-        request.masters.append({"no-such-host.invalid", 27950});
+                         {Unknown, 26000}};
+        request.masters.append({Unknown, 27950});
         QVERIFY(sweep.Start(request));
         QVERIFY(sweep.Running());
         QTRY_COMPARE(r.answered.size(), answering);
@@ -128,9 +121,9 @@ private slots:
                   [](const auto& a, const auto& b) { return a.outcome < b.outcome; });
         QCOMPARE(r.ended[0].outcome, MasterOutcome::Done);
         QCOMPARE(r.ended[0].servers, world.master.Servers().size());
-        QCOMPARE(r.ended[1].master, "no-such-host.invalid:27950");
+        QCOMPARE(r.ended[1].master, Unknown + ":27950");
         QCOMPARE(r.ended[1].outcome, MasterOutcome::Failed);
-        QCOMPARE(r.notFound, QStringList{"no-such-host.invalid"});
+        QCOMPARE(r.notFound, QStringList{Unknown});
         QCOMPARE(r.ListedBy(-1), world.master.Servers().size());
         QCOMPARE(r.ListedBy(0), 1);
         QCOMPARE(r.ListedBy(1), 1);
