@@ -2,22 +2,18 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
+#include "MasterQueries.h"
 #include "PacketBuffer.h"
+#include "ServerPinger.h"
+#include "SweepResults.h"
+#include "SweepSockets.h"
 #include "TimeStamp.h"
 
+#include <QHash>
+#include <QHostInfo>
 #include <QObject>
 #include <QStringList>
-
-// How one master's list ended: with its end mark (or at the bound of servers per master), with
-// no answer to look up or ask, or at the timeout with what it had sent by then. Every master asked
-// ends in exactly one of these.
-enum class MasterOutcome { Done, Failed, TimedOut };
-
-struct Ping {
-    int milliseconds = 0;
-    // The request was sent twice and the reply may answer either; timed from the second.
-    bool afterResend = false;
-};
+#include <QTimer>
 
 // One refresh of a server list. It looks up the named servers' and masters' hosts once, asks each
 // master for its list of servers, and asks every server named or listed for its server info
@@ -68,5 +64,37 @@ signals:
     void Finished();
 
 private:
-    // (the implementation's own)
+    // Who waits for a host name's address.
+    struct Waiters {
+        QList<int> named;
+        QList<int> masters;
+    };
+
+    void OnLookedUp(const QHostInfo& info);
+    void Resolve(const QString& host, const QHostAddress& address);
+    void ResolveLiterals();
+    void OnDatagram(const Endpoint& sender, QByteArrayView datagram);
+    // Each returns false when a receiver of its signals stopped or restarted the refresh.
+    bool AddServers(const QList<Endpoint>& servers, int namedIndex);
+    bool Pump();
+    bool SignalMastersEnded();
+    void FinishWhenDone();
+    void AbortLookups();
+    std::int64_t Now() const { return clock.Reading().Milliseconds(); }
+    bool Current(quint64 refresh) const { return running && generation == refresh; }
+
+    const Clock& clock;
+    Request request;
+    SweepSockets sockets;
+    MasterQueries masters;
+    ServerPinger pinger;
+    PacketBuffer buffer;
+    QTimer timer;
+    QHash<QString, Waiters> waiting;
+    QHash<int, QString> lookups;
+    bool literalsPending = false;
+    bool running = false;
+    // Counts refreshes started and stopped, so that a loop of signals stops when a receiver
+    // stopped or restarted the refresh.
+    quint64 generation = 0;
 };

@@ -13,6 +13,7 @@ public:
         : time(seconds), millitm(milliseconds) {}
 
     double Seconds() const;
+    std::int64_t Milliseconds() const { return std::int64_t{time} * 1000 + millitm; }
     void SetSeconds(double x);
     static TimeStamp Now(const Clock& clock);
     TimeStamp Minus(double s) const;

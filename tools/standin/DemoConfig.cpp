@@ -37,6 +37,27 @@ const KnownRule knownRules[] = {{"sv_gravity", "800"}, {"sv_friction", "4"}, {"s
                                 {"noexit", "0"},       {"samelevel", "0"},   {"pausable", "0"},
                                 {"sv_aim", "0.93"}};
 
+const QByteArrayList serverNames = {"Slipgate Deathmatch",
+                                    "Rocket Arena Classic",
+                                    "The Grisly Grotto",
+                                    Red("Necropolis") + " Coop",
+                                    "Ziggurat Vertigo Fans",
+                                    "Gloom Keep DM",
+                                    "\x10Ogre Citadel\x11",
+                                    "House of Chthon",
+                                    "Quad Damage Club",
+                                    "Lava Lake Brawl",
+                                    "Nailgun Nights",
+                                    "Azure Agony",
+                                    "Thunderbolt Tavern",
+                                    "Elder World Coop",
+                                    "Vore Nest",
+                                    "Grenade Garden"};
+const QByteArrayList mapNames = {"start", "e1m1", "e1m2", "e1m3", "e1m5", "e1m7", "e2m1",
+                                 "e2m3",  "e3m1", "e3m4", "e4m1", "e4m3", "dm1",  "dm2",
+                                 "dm3",   "dm4",  "dm5",  "dm6",  "end"};
+const int maxPlayerCounts[] = {16, 8, 12, 4, 16, 6};
+
 } // namespace
 
 QList<StandInPlayer> DemoPlayers(int count) {
@@ -61,4 +82,20 @@ QList<StandInRule> DemoRules(int count) {
                 StandInRule{"rule" + QByteArray::number(i + 1), QByteArray::number(i + 1)});
     }
     return rules;
+}
+
+StandInConfig DemoServer(int index, int ruleCount) {
+    StandInConfig config;
+    config.serverName = serverNames[index % serverNames.size()];
+    if (index >= serverNames.size())
+        config.serverName += " #" + QByteArray::number(index / serverNames.size() + 1);
+    config.mapName = mapNames[index % mapNames.size()];
+    const int maxPlayers = maxPlayerCounts[index % std::size(maxPlayerCounts)];
+    config.maxPlayers = quint8(maxPlayers);
+    const int players = index % 5 == 0   ? 0
+                        : index % 5 == 3 ? maxPlayers
+                                         : (index * 7 + 3) % maxPlayers;
+    config.players = DemoPlayers(players);
+    config.rules = DemoRules(ruleCount);
+    return config;
 }

@@ -7,3 +7,6 @@
 QList<StandInPlayer> DemoPlayers(int count);
 // The usual server cvars first, then numbered ones.
 QList<StandInRule> DemoRules(int count);
+// The index-th of a set of servers for a browser: names, maps and player counts vary, some
+// servers are empty and some full. Rules as given.
+StandInConfig DemoServer(int index, int ruleCount);

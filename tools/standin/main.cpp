@@ -1,6 +1,8 @@
-// vantrel-standin: a local NetQuake server that answers the control requests, for demos and
-// benchmarks. It listens on one address only (loopback unless told) and runs until killed.
+// vantrel-standin: a local NetQuake server that answers the control requests, or many of them on
+// consecutive ports, for demos and benchmarks. It listens on one address only (loopback unless
+// told) and runs until killed.
 #include "DemoConfig.h"
+#include "OpenFileLimit.h"
 #include "QuakeServerStandIn.h"
 
 #include <QCommandLineParser>
@@ -40,6 +42,49 @@ int Fail(const QString& message) {
     return 1;
 }
 
+void PrintRequests(QuakeServerStandIn& server, QTextStream& out, const QByteArray& prefix) {
+    QObject::connect(&server, &QuakeServerStandIn::RequestReceived,
+                     [&server, &out, prefix](const QByteArray& request) {
+                         out << prefix << server.LastSenderAddress().toString() << ':'
+                             << server.LastSenderPort() << ' ' << request.toHex(' ') << Qt::endl;
+                     });
+}
+
+// Serves count demo servers from port on; every silentEvery-th of them (0: none) has a socket
+// but answers nothing, as a server behind a firewall.
+int ServeMany(const QHostAddress& address, uint port, int count, int silentEvery, int ruleCount,
+              bool quiet) {
+    const int silent = silentEvery > 0 ? count / silentEvery : 0;
+    // Each answering server has two sockets, each silent one one; a few more for Qt itself.
+    const qint64 needed = 2 * qint64(count - silent) + silent + 32;
+    const long limit = RaiseOpenFileLimit();
+    if (limit >= 0 && needed > limit)
+        return Fail(QString("%1 servers need %2 open files; the limit is %3")
+                        .arg(count)
+                        .arg(needed)
+                        .arg(limit));
+
+    QTextStream out(stdout);
+    for (int i = 0; i < count; ++i) {
+        const quint16 serverPort = quint16(port + uint(i));
+        bool started = false;
+        if (silentEvery > 0 && (i + 1) % silentEvery == 0) {
+            started = (new QUdpSocket(qApp))->bind(address, serverPort);
+        } else {
+            auto* server = new QuakeServerStandIn(DemoServer(i, ruleCount), qApp);
+            started = server->Start(address, serverPort);
+            if (!quiet)
+                PrintRequests(*server, out, QByteArray::number(serverPort) + " < ");
+        }
+        if (!started)
+            return Fail(QString("cannot listen on %1:%2").arg(address.toString()).arg(serverPort));
+    }
+    out << "vantrel-standin listening on " << address.toString() << ':' << port << '-'
+        << port + uint(count) - 1 << " with " << count << " servers, " << silent
+        << " of them silent" << Qt::endl;
+    return QCoreApplication::exec();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,18 +105,42 @@ int main(int argc, char* argv[]) {
                                     "name:shirt:pants:frags");
     const QCommandLineOption rule("rule", "Add a rule (repeatable).", "name=value");
     const QCommandLineOption quiet("quiet", "Do not print each request.");
-    parser.addOptions({host, port, name, map, max, players, rules, player, rule, quiet});
+    const QCommandLineOption count(
+        "count",
+        "Serve n demo servers of varied names, maps and players on port, port+1, ... (keep them "
+        "below the ephemeral ports, 32768 on Linux, which the servers' second sockets take).",
+        "n", "1");
+    const QCommandLineOption silentEvery(
+        "silent-every", "With --count, every k-th server answers nothing.", "k", "0");
+    parser.addOptions(
+        {host, port, name, map, max, players, rules, player, rule, quiet, count, silentEvery});
     parser.process(app);
 
     const QHostAddress address(parser.value(host));
-    bool portOk = false, playersOk = false, rulesOk = false, maxOk = true;
+    bool portOk = false, playersOk = false, rulesOk = false, maxOk = true, countOk = false,
+         silentOk = false;
     const uint portNumber = parser.value(port).toUInt(&portOk);
     const int playerCount = parser.value(players).toInt(&playersOk);
     const int ruleCount = parser.value(rules).toInt(&rulesOk);
+    const int serverCount = parser.value(count).toInt(&countOk);
+    const int silentInterval = parser.value(silentEvery).toInt(&silentOk);
     if (address.isNull())
         return Fail("not an address: " + parser.value(host));
     if (!portOk || portNumber > 65535 || !playersOk || playerCount < 0 || !rulesOk || ruleCount < 0)
         return Fail("--port, --players and --rules take a number");
+    if (!countOk || serverCount < 1 || !silentOk || silentInterval < 0)
+        return Fail("--count and --silent-every take a number");
+    if (serverCount > 1) {
+        if (portNumber == 0 || portNumber + uint(serverCount) - 1 > 65535)
+            return Fail("--count needs a port with room for that many after it");
+        for (const QCommandLineOption& single : {name, map, max, players, player}) {
+            if (parser.isSet(single))
+                return Fail("--" + single.names().constFirst() +
+                            " describes one server; --count serves demo servers");
+        }
+        return ServeMany(address, portNumber, serverCount, silentInterval, ruleCount,
+                         parser.isSet(quiet));
+    }
 
     StandInConfig config;
     config.serverName = parser.value(name).toLatin1();
@@ -104,12 +173,7 @@ int main(int argc, char* argv[]) {
     out << "vantrel-standin listening on " << server.Address().toString() << ':' << server.Port()
         << " with " << config.players.size() << " players and " << config.rules.size() << " rules"
         << Qt::endl;
-    if (!parser.isSet(quiet)) {
-        QObject::connect(
-            &server, &QuakeServerStandIn::RequestReceived, [&](const QByteArray& request) {
-                out << server.LastSenderAddress().toString() << ':' << server.LastSenderPort()
-                    << ' ' << request.toHex(' ') << Qt::endl;
-            });
-    }
+    if (!parser.isSet(quiet))
+        PrintRequests(server, out, {});
     return app.exec();
 }

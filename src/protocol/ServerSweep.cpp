@@ -1,0 +1,232 @@
+#include "ServerSweep.h"
+
+#include "QuerySocket.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// The pacing interval: at most ServerPinger::RequestsPerTick requests go out in each.
+constexpr int TickMs = 10;
+constexpr QByteArrayView MessagePrefix("\xFF\xFF\xFF\xFF");
+
+QByteArray ServerInfoRequest() {
+    PacketBuffer buffer;
+    const int length = buffer.BuildServerInfoRequest();
+    return QByteArray(buffer.ReceiveArea(), length);
+}
+
+bool IsPort(int port) {
+    return port > 0 && port <= 0xFFFF;
+}
+
+} // namespace
+
+ServerSweep::ServerSweep(const Clock& clock, QObject* parent)
+    : QObject(parent), clock(clock),
+      sockets([this](const Endpoint& sender, QByteArrayView datagram) {
+          OnDatagram(sender, datagram);
+      }),
+      pinger(ServerInfoRequest()) {
+    timer.setInterval(TickMs);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, this, &ServerSweep::OnTick);
+}
+
+ServerSweep::~ServerSweep() {
+    AbortLookups();
+}
+
+bool ServerSweep::Start(const Request& r) {
+    Stop();
+    if (!sockets.Open())
+        return false;
+    request = r;
+    masters.Clear(request.games);
+    pinger.Clear();
+    for (int i = 0; i < request.named.size(); ++i)
+        waiting[request.named[i].host].named.append(i);
+    for (int i = 0; i < request.masters.size(); ++i)
+        waiting[request.masters[i].host].masters.append(i);
+    for (auto it = waiting.cbegin(); it != waiting.cend(); ++it) {
+        if (QHostAddress().setAddress(it.key()))
+            continue;
+        lookups.insert(QHostInfo::lookupHost(it.key(), this, &ServerSweep::OnLookedUp), it.key());
+    }
+    running = true;
+    literalsPending = true;
+    timer.start();
+    // Addresses are taken in, and the first requests sent, once the caller has the event loop
+    // back: nothing is signalled from within Start.
+    QTimer::singleShot(0, this, [this, refresh = generation] {
+        if (Current(refresh))
+            OnTick();
+    });
+    return true;
+}
+
+void ServerSweep::Stop() {
+    ++generation;
+    running = false;
+    literalsPending = false;
+    timer.stop();
+    AbortLookups();
+    waiting.clear();
+    sockets.Close();
+}
+
+bool ServerSweep::Running() const {
+    return running;
+}
+
+int ServerSweep::ServerCount() const {
+    return pinger.Count();
+}
+
+int ServerSweep::AnsweredCount() const {
+    return pinger.AnsweredCount();
+}
+
+void ServerSweep::AbortLookups() {
+    for (auto it = lookups.cbegin(); it != lookups.cend(); ++it)
+        QHostInfo::abortHostLookup(it.key());
+    lookups.clear();
+}
+
+void ServerSweep::OnTick() {
+    if (!running)
+        return;
+    const quint64 refresh = generation;
+    if (literalsPending) {
+        literalsPending = false;
+        ResolveLiterals();
+        if (!Current(refresh))
+            return;
+    }
+    masters.Tick(Now(), sockets);
+    pinger.NewTick();
+    if (SignalMastersEnded() && Pump())
+        FinishWhenDone();
+}
+
+void ServerSweep::ResolveLiterals() {
+    QList<QPair<QString, QHostAddress>> literals;
+    for (auto it = waiting.cbegin(); it != waiting.cend(); ++it) {
+        QHostAddress address;
+        if (address.setAddress(it.key()))
+            literals.append({it.key(), address});
+    }
+    const quint64 refresh = generation;
+    for (const auto& [host, address] : literals) {
+        Resolve(host, address);
+        if (!Current(refresh))
+            return;
+    }
+}
+
+void ServerSweep::OnLookedUp(const QHostInfo& info) {
+    const auto found = lookups.constFind(info.lookupId());
+    if (!running || found == lookups.cend())
+        return;
+    const QString host = *found;
+    lookups.erase(found);
+    const quint64 refresh = generation;
+    Resolve(host, PreferredAddress(info.addresses()));
+    if (Current(refresh) && Pump())
+        FinishWhenDone();
+}
+
+void ServerSweep::Resolve(const QString& host, const QHostAddress& address) {
+    const Waiters waiters = waiting.take(host);
+    if (address.isNull()) {
+        for (int m : waiters.masters)
+            masters.Fail(request.masters[m]);
+        const quint64 refresh = generation;
+        emit HostNotFound(host);
+        if (Current(refresh))
+            SignalMastersEnded();
+        return;
+    }
+    const std::int64_t now = Now();
+    for (int m : waiters.masters) {
+        const HostPort& master = request.masters[m];
+        if (IsPort(master.port))
+            masters.Ask(master, Endpoint::Normalised(address, quint16(master.port)), now, sockets);
+        else
+            masters.Fail(master);
+    }
+    if (!SignalMastersEnded())
+        return;
+    for (int i : waiters.named) {
+        const int port = request.named[i].port;
+        if (IsPort(port) && !AddServers({Endpoint::Normalised(address, quint16(port))}, i))
+            return;
+    }
+}
+
+void ServerSweep::OnDatagram(const Endpoint& sender, QByteArrayView datagram) {
+    if (!running)
+        return;
+    if (datagram.startsWith(MessagePrefix) && masters.IsMaster(sender)) {
+        if (AddServers(masters.Feed(sender, datagram), -1) && SignalMastersEnded() && Pump())
+            FinishWhenDone();
+        return;
+    }
+    const int n = int(std::min<qsizetype>(datagram.size(), PacketBuffer::Size));
+    buffer.ClearPacketBuffer();
+    std::memcpy(buffer.ReceiveArea(), datagram.data(), size_t(n));
+    buffer.SetReceivedLength(n);
+    if (buffer.ReplyCode() != Wire::CCREP_SERVER_INFO)
+        return;
+    const std::optional<Ping> ping = pinger.Answer(sender, Now());
+    if (!ping)
+        return;
+    const quint64 refresh = generation;
+    emit Answered(sender, buffer.ParseServerInfo(n), *ping);
+    if (Current(refresh))
+        FinishWhenDone();
+}
+
+bool ServerSweep::AddServers(const QList<Endpoint>& servers, int namedIndex) {
+    const quint64 refresh = generation;
+    for (const Endpoint& server : servers) {
+        bool isNew = false;
+        const int index = pinger.Add(server, isNew);
+        if (namedIndex < 0 && !pinger.MarkListed(index))
+            continue;
+        emit Listed(server, namedIndex);
+        if (!Current(refresh))
+            return false;
+    }
+    return true;
+}
+
+bool ServerSweep::Pump() {
+    const quint64 refresh = generation;
+    for (const Endpoint& server : pinger.Pump(Now(), sockets)) {
+        emit Silent(server);
+        if (!Current(refresh))
+            return false;
+    }
+    return true;
+}
+
+bool ServerSweep::SignalMastersEnded() {
+    const quint64 refresh = generation;
+    for (const MasterQueries::Ended& e : masters.TakeEnded()) {
+        emit MasterEnded(e.master, e.outcome, e.servers);
+        if (!Current(refresh))
+            return false;
+    }
+    return true;
+}
+
+void ServerSweep::FinishWhenDone() {
+    if (!running || literalsPending || !lookups.isEmpty() || masters.Waiting() || !pinger.Idle())
+        return;
+    running = false;
+    timer.stop();
+    sockets.Close();
+    emit Finished();
+}

@@ -1,0 +1,24 @@
+#include "OpenFileLimit.h"
+
+#include <QtGlobal>
+
+#if defined(Q_OS_LINUX)
+#include <sys/resource.h>
+
+long RaiseOpenFileLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return -1;
+    if (limit.rlim_cur < limit.rlim_max) {
+        rlimit raised = limit;
+        raised.rlim_cur = limit.rlim_max;
+        if (setrlimit(RLIMIT_NOFILE, &raised) == 0)
+            limit = raised;
+    }
+    return limit.rlim_cur == RLIM_INFINITY ? -1 : long(limit.rlim_cur);
+}
+#else
+long RaiseOpenFileLimit() {
+    return -1;
+}
+#endif
