@@ -5,6 +5,8 @@
 #include "MainControls.h"
 #include "MainView.h"
 #include "QueryEngine.h"
+#include "QueryStarts.h"
+#include "StoredServerLists.h"
 #include "UpdateCycle.h"
 
 #include <QDialog>
@@ -12,6 +14,7 @@
 
 class Prompts;
 class QSettings;
+class ServersWindow;
 
 // The main window. It owns the program's state and logic, shows what the logic tells it and
 // hands every control's event to the logic's handler; it decides nothing itself.
@@ -29,6 +32,10 @@ public:
     MainFields& Fields() { return engine.fields; }
     Settings& CurrentSettings() { return engine.settings; }
     const PlayerSlots& Players() const { return engine.handlers.Players(); }
+    // The Servers window, once the Servers... button has opened it.
+    ServersWindow* Servers() const { return serversWindow; }
+    // The Servers... button: opens the Servers window, or raises it.
+    void OpenServers();
 
     bool ReadFields() override;
     void ShowFields() override;
@@ -72,6 +79,8 @@ private:
 
     QueryEngine engine;
     UpdateCycle updateCycle;
+    StoredServerLists serverLists;
+    QueryStarts queryStarts;
     DetachedProcessStarter processStarter;
     GameLaunch gameLaunch;
     QTimer queryTimer;
@@ -79,6 +88,7 @@ private:
 
     MainControls controls;
     DataExchange exchange;
+    ServersWindow* serversWindow = nullptr;
     // The tab whose list shows; the tab bar reports only the tab entered, the logic wants the
     // one left.
     int shownTab = 0;
