@@ -182,9 +182,6 @@ void ServersWindow::RestoreState() {
                                  std::max(fontMetrics().averageCharWidth() * ColumnChars[column],
                                           header.sectionSizeHint(column)));
     }
-    // The header keeps the sort indicator; the proxy must be told to sort by it.
-    const QHeaderView& header = *table->horizontalHeader();
-    table->sortByColumn(header.sortIndicatorSection(), header.sortIndicatorOrder());
 }
 
 void ServersWindow::SaveState() const {

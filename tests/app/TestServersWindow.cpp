@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTest>
 #include <memory>
@@ -179,6 +180,8 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QCOMPARE(servers.size(), QSize(900, 500));
         QCOMPARE(servers.Table().horizontalHeader()->sortIndicatorSection(), int(NameColumn));
+        QCOMPARE(qobject_cast<QSortFilterProxyModel*>(servers.Table().model())->sortColumn(),
+                 int(NameColumn));
         QTRY_COMPARE(Column(servers.Table(), SourceColumn), QStringList{"favourite, recent"});
         Trigger(*servers.RowMenu(servers.Table().model()->index(0, 0)), "&Remove from favourites");
         QCOMPARE(Column(servers.Table(), SourceColumn), QStringList{"recent"});
