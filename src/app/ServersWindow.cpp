@@ -27,7 +27,7 @@ const QString GeometryKey = QStringLiteral("geometry");
 const QString HeaderKey = QStringLiteral("header");
 
 // Column widths in average characters, for a window that has none stored yet.
-constexpr int ColumnChars[ServerColumnCount] = {30, 10, 8, 10, 24, 16};
+constexpr int ColumnChars[ServerColumnCount] = {30, 10, 8, 12, 24, 16};
 
 } // namespace
 
