@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(fuzz_reply fuzz_exchange fuzz_quaketoascii fuzz_scriptwriter)
+targets=(fuzz_reply fuzz_exchange fuzz_quaketoascii fuzz_scriptwriter fuzz_master)
 
 missing=()
 for p in clang libclang-rt-14-dev; do

@@ -50,7 +50,6 @@ private slots:
         const QStringList ab{"198.51.100.1:26000", "198.51.100.2:26001"};
         QTest::newRow("extended answer") << QList{Ext + a + b + End} << false << ab << true;
         QTest::newRow("older answer") << QList{Plain + a + b + End} << false << ab << true;
-        QTest::newRow("empty list") << QList{Ext + End} << false << QStringList{} << true;
         QTest::newRow("several datagrams")
             << QList{Ext + a, Ext + b, Ext + Entry("203.0.113.9") + End} << false
             << ab + QStringList{"203.0.113.9:26000"} << true;
@@ -140,13 +139,6 @@ private slots:
         QVERIFY(list.Complete());
     }
 
-    void Requests() {
-        QCOMPARE(MasterRequest("FTE-Quake", true),
-                 QByteArray("\xFF\xFF\xFF\xFFgetserversExt FTE-Quake 3 empty full ipv4 ipv6"));
-        QCOMPARE(MasterRequest("FTE-Quake", false),
-                 QByteArray("\xFF\xFF\xFF\xFFgetservers FTE-Quake 3 empty full"));
-    }
-
     void IsLocalAddress_data() {
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("local");
@@ -164,26 +156,6 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, local);
         QCOMPARE(::IsLocalAddress(QHostAddress(address)), local);
-    }
-
-    void Endpoints_data() {
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("IPv4") << "192.0.2.1"
-                              << "192.0.2.1:26000";
-        QTest::newRow("IPv4-mapped") << "::ffff:192.0.2.1"
-                                     << "192.0.2.1:26000";
-        QTest::newRow("IPv6") << "2001:db8::1"
-                              << "[2001:db8::1]:26000";
-    }
-    void Endpoints() {
-        QFETCH(QString, address);
-        QFETCH(QString, text);
-        const Endpoint e = Endpoint::Normalised(QHostAddress(address), 26000);
-        QCOMPARE(e.ToString(), text);
-        const Endpoint again = Endpoint::Normalised(QHostAddress(e.address.toString()), 26000);
-        QCOMPARE(e, again);
-        QCOMPARE(qHash(e, 7), qHash(again, 7));
     }
 };
 
