@@ -1,10 +1,10 @@
+#include "QuakeStat.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
 
 #include <QElapsedTimer>
 #include <QNetworkDatagram>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(StandInConfig)
@@ -40,12 +40,7 @@ void TestStandIn::QStatReadsTheConfiguredServer_data() {
 }
 
 void TestStandIn::QStatReadsTheConfiguredServer() {
-    const QString quakestat = QStandardPaths::findExecutable("quakestat");
-    if (quakestat.isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            QFAIL("quakestat (Debian package qstat) is missing");
-        QSKIP("quakestat (Debian package qstat) is not installed");
-    }
+    VANTREL_FIND_QUAKESTAT(quakestat)
     QFETCH(StandInConfig, config);
     QuakeServerStandIn server(config);
     QVERIFY(server.Start());

@@ -12,8 +12,6 @@ namespace Master {
 
 inline constexpr char Prefix[] = "\xFF\xFF\xFF\xFF";
 inline constexpr int PrefixLength = 4;
-// A whole answer datagram, end mark included, stays within dpmaster's 1,400 bytes.
-inline constexpr int MaxDatagramLength = 1400;
 
 struct ListRequest {
     bool extended = false;
