@@ -136,8 +136,9 @@ void MainDialog::OnOptionsButton() {
 void MainDialog::OpenServers() {
     const bool opening = serversWindow == nullptr;
     if (opening) {
-        serversWindow = new ServersWindow(serverLists, engine.settings, prompts, store, this);
-        connect(serversWindow, &ServersWindow::ServerChosen, this,
+        serversWindow =
+            std::make_unique<ServersWindow>(serverLists, engine.settings, prompts, store, this);
+        connect(serversWindow.get(), &ServersWindow::ServerChosen, this,
                 [this](const HostPort& server) { queryStarts.QueryServer(server); });
     }
     serversWindow->show();

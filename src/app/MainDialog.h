@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QTimer>
+#include <memory>
 
 class Prompts;
 class QSettings;
@@ -33,7 +34,7 @@ public:
     Settings& CurrentSettings() { return engine.settings; }
     const PlayerSlots& Players() const { return engine.handlers.Players(); }
     // The Servers window, once the Servers... button has opened it.
-    ServersWindow* Servers() const { return serversWindow; }
+    ServersWindow* Servers() const { return serversWindow.get(); }
     // The Servers... button: opens the Servers window, or raises it.
     void OpenServers();
 
@@ -88,7 +89,8 @@ private:
 
     MainControls controls;
     DataExchange exchange;
-    ServersWindow* serversWindow = nullptr;
+    // A child window that goes before the lists and the engine it uses.
+    std::unique_ptr<ServersWindow> serversWindow;
     // The tab whose list shows; the tab bar reports only the tab entered, the logic wants the
     // one left.
     int shownTab = 0;
