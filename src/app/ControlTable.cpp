@@ -6,10 +6,11 @@ namespace {
 
 using enum ControlKind;
 
-constexpr std::array<ControlSpec, 26> Template102{{
+constexpr std::array<ControlSpec, 27> Template102{{
     {1019, HeaderlessList, "", 210, 118, 144, 97, "detailsList"},
     {1006, Edit, "", 36, 20, 87, 12, "serverHost"},
     {1008, Edit, "", 35, 37, 45, 12, "port"},
+    {1051, PushButton, "Servers...", 83, 37, 40, 12, "serversButton"},
     {1000, DefaultPushButton, "Query", 126, 19, 60, 30, "queryButton"},
     {1001, IconList, "", 7, 108, 195, 93, "playerList"},
     {1009, ReadOnlyEdit, "", 252, 28, 95, 12, "serverAddress"},

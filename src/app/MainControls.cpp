@@ -14,6 +14,7 @@ MainControls FindMainControls(QWidget& window) {
         ControlNamed<QTreeWidget>(window, "detailsList"),
         ControlNamed<QLineEdit>(window, "serverHost"),
         ControlNamed<QLineEdit>(window, "port"),
+        ControlNamed<QPushButton>(window, "serversButton"),
         ControlNamed<QPushButton>(window, "queryButton"),
         ControlNamed<QListWidget>(window, "playerList"),
         ControlNamed<QLineEdit>(window, "serverAddress"),

@@ -18,6 +18,7 @@ struct MainControls {
     QTreeWidget* detailsList;
     QLineEdit* serverHost;
     QLineEdit* port;
+    QPushButton* serversButton;
     QPushButton* queryButton;
     QListWidget* playerList;
     QLineEdit* serverAddress;

@@ -8,6 +8,8 @@
 #include "InfoLists.h"
 #include "OptionsDialog.h"
 #include "Prompts.h"
+#include "RecentCompleter.h"
+#include "ServersWindow.h"
 #include "SystemMenu.h"
 #include "TimerIds.h"
 
@@ -37,7 +39,8 @@ MainControls BuildControls(QWidget& window) {
 
 MainDialog::MainDialog(Prompts& prompts, QSettings& store, QWidget* parent)
     : QDialog(parent, WindowStyle), prompts(prompts), store(store), engine(*this),
-      updateCycle({engine.state, engine.settings, *this, engine.cycle}),
+      updateCycle({engine.state, engine.settings, *this, engine.cycle}), serverLists(store),
+      queryStarts({engine.state, engine.fields, engine.cycle, *this, serverLists}),
       gameLaunch(
           {engine.settings, engine.fields, engine.state, *this, updateCycle, processStarter}),
       controls(BuildControls(*this)),
@@ -56,7 +59,8 @@ MainDialog::~MainDialog() = default;
 // Every control's event and its handler, in one place.
 void MainDialog::ConnectEvents() {
     connect(controls.queryButton, &QPushButton::clicked, this,
-            [this] { engine.cycle.OnQueryButton(); });
+            [this] { queryStarts.OnQueryButton(); });
+    connect(controls.serversButton, &QPushButton::clicked, this, &MainDialog::OpenServers);
     connect(controls.aboutButton, &QPushButton::clicked, this, &MainDialog::ShowAbout);
     connect(controls.infoTabs, &QTabBar::currentChanged, this, &MainDialog::OnInfoTabChanged);
     connect(controls.optionsButton, &QPushButton::clicked, this, &MainDialog::OnOptionsButton);
@@ -97,6 +101,7 @@ void MainDialog::StartUp() {
         controls.infoTabs->addTab(QStringLiteral("Player Info"));
     }
     SetUpInfoColumns(*controls.ruleList, *controls.detailsList);
+    new RecentCompleter(*controls.serverHost, *controls.port, serverLists);
     SelectInfoTab(0);
     controls.progressBar->setRange(0, 100);
     controls.progressBar->setValue(0);
@@ -126,6 +131,21 @@ void MainDialog::OnOptionsButton() {
     }
     if (RunOptions())
         controls.updatesButton->setEnabled(engine.settings.autoupdate == 1);
+}
+
+void MainDialog::OpenServers() {
+    const bool opening = serversWindow == nullptr;
+    if (opening) {
+        serversWindow =
+            std::make_unique<ServersWindow>(serverLists, engine.settings, prompts, store, this);
+        connect(serversWindow.get(), &ServersWindow::ServerChosen, this,
+                [this](const HostPort& server) { queryStarts.QueryServer(server); });
+    }
+    serversWindow->show();
+    serversWindow->raise();
+    serversWindow->activateWindow();
+    if (opening)
+        serversWindow->Refresh();
 }
 
 void MainDialog::ShowAbout() {
@@ -169,6 +189,9 @@ bool MainDialog::TimerArmed(int id) const {
 }
 
 void MainDialog::done(int result) {
+    // The program ends with the main window, and the Servers window keeps its place for the next.
+    if (serversWindow)
+        serversWindow->close();
     if (engine.state.querying == 1)
         KillTimer(QueryTimer);
     if (engine.state.autoUpdating == 1)

@@ -5,13 +5,17 @@
 #include "MainControls.h"
 #include "MainView.h"
 #include "QueryEngine.h"
+#include "QueryStarts.h"
+#include "StoredServerLists.h"
 #include "UpdateCycle.h"
 
 #include <QDialog>
 #include <QTimer>
+#include <memory>
 
 class Prompts;
 class QSettings;
+class ServersWindow;
 
 // The main window. It owns the program's state and logic, shows what the logic tells it and
 // hands every control's event to the logic's handler; it decides nothing itself.
@@ -29,6 +33,10 @@ public:
     MainFields& Fields() { return engine.fields; }
     Settings& CurrentSettings() { return engine.settings; }
     const PlayerSlots& Players() const { return engine.handlers.Players(); }
+    // The Servers window, once the Servers... button has opened it.
+    ServersWindow* Servers() const { return serversWindow.get(); }
+    // The Servers... button: opens the Servers window, or raises it.
+    void OpenServers();
 
     bool ReadFields() override;
     void ShowFields() override;
@@ -72,6 +80,8 @@ private:
 
     QueryEngine engine;
     UpdateCycle updateCycle;
+    StoredServerLists serverLists;
+    QueryStarts queryStarts;
     DetachedProcessStarter processStarter;
     GameLaunch gameLaunch;
     QTimer queryTimer;
@@ -79,6 +89,8 @@ private:
 
     MainControls controls;
     DataExchange exchange;
+    // A child window that goes before the lists and the engine it uses.
+    std::unique_ptr<ServersWindow> serversWindow;
     // The tab whose list shows; the tab bar reports only the tab entered, the logic wants the
     // one left.
     int shownTab = 0;

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "ServerLists.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -9,6 +11,11 @@ MainWindowFixture::MainWindowFixture()
                                         QSettings::IniFormat)) {
     QDir(dir.path()).mkpath(QStringLiteral("game/ID1"));
     settings.quakepath = GamePath();
+    // No test asks the public masters.
+    ServerLists lists;
+    lists.Load(*store);
+    lists.masters.clear();
+    lists.Save(*store);
 }
 
 MainDialog& MainWindowFixture::Start() {

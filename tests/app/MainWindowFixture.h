@@ -16,7 +16,8 @@ template <typename T> T* FindControl(QWidget& window, const char* name) {
 
 // A main window on temporary settings and a temporary game folder with its ID1 folder. Adjust
 // `settings` (or the folder) before Start(); Start() stores the settings, marks the first start
-// as done and opens the window, whose start-up then reads them.
+// as done and opens the window, whose start-up then reads them. Start() again opens a new window
+// on the same store, as the next run of the program would. The store lists no master servers.
 class MainWindowFixture {
 public:
     MainWindowFixture();

@@ -1,0 +1,193 @@
+#include "ServersWindow.h"
+
+#include "MastersDialog.h"
+#include "ServerColumns.h"
+#include "Settings.h"
+#include "StoredServerLists.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString StateGroup = QStringLiteral("serverswindow");
+const QString GeometryKey = QStringLiteral("geometry");
+const QString HeaderKey = QStringLiteral("header");
+
+// Column widths in average characters, for a window that has none stored yet.
+constexpr int ColumnChars[ServerColumnCount] = {30, 10, 8, 12, 24, 16};
+
+} // namespace
+
+ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
+                             QSettings& store, QWidget* parent, const Clock& clock)
+    : QWidget(parent, Qt::Window), lists(lists), settings(settings), prompts(prompts), store(store),
+      proxy(model), refresh(model, clock) {
+    setWindowTitle(QStringLiteral("Servers"));
+    BuildControls();
+    ConnectEvents();
+    RestoreState();
+}
+
+ServersWindow::~ServersWindow() = default;
+
+void ServersWindow::BuildControls() {
+    filterText = new QLineEdit(this);
+    filterText->setPlaceholderText(QStringLiteral("name, map or address"));
+    filterText->setClearButtonEnabled(true);
+    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
+    filterLabel->setBuddy(filterText);
+    hideEmpty = new QCheckBox(QStringLiteral("Hide &empty"), this);
+    hideFull = new QCheckBox(QStringLiteral("Hide f&ull"), this);
+    mastersButton = new QPushButton(QStringLiteral("&Masters..."), this);
+    refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
+    refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));
+
+    table = new QTableView(this);
+    table->setModel(&proxy);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setAlternatingRowColors(true);
+    table->setShowGrid(false);
+    table->setWordWrap(false);
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setHighlightSections(false);
+    table->setSortingEnabled(true);
+
+    status = new QLabel(this);
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(filterLabel);
+    top->addWidget(filterText, 1);
+    top->addWidget(hideEmpty);
+    top->addWidget(hideFull);
+    top->addSpacing(fontMetrics().averageCharWidth() * 2);
+    top->addWidget(mastersButton);
+    top->addWidget(refreshButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table, 1);
+    layout->addWidget(status);
+}
+
+void ServersWindow::ConnectEvents() {
+    connect(filterText, &QLineEdit::textChanged, this, &ServersWindow::ApplyFilter);
+    connect(hideEmpty, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
+    connect(hideFull, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
+    connect(refreshButton, &QPushButton::clicked, this, &ServersWindow::Refresh);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+            &ServersWindow::Refresh);
+    connect(mastersButton, &QPushButton::clicked, this, &ServersWindow::EditMasters);
+    connect(table, &QTableView::doubleClicked, this, &ServersWindow::Choose);
+    // Enter on a row chooses it; a view's own activation may come with a single click.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto* enter = new QShortcut(QKeySequence(key), table);
+        enter->setContext(Qt::WidgetShortcut);
+        connect(enter, &QShortcut::activated, this, [this] { Choose(table->currentIndex()); });
+    }
+    connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
+    connect(&refresh, &BrowserRefresh::StatusChanged, status, &QLabel::setText);
+    connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
+}
+
+void ServersWindow::Refresh() {
+    refresh.Start(lists.Lists(), settings.asciiserver == 1);
+}
+
+void ServersWindow::EditMasters() {
+    MastersDialog dialog(lists.Lists().masters, lists.Lists().games, prompts, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    lists.SetMasters(dialog.Masters(), dialog.Games());
+    Refresh();
+}
+
+QString ServersWindow::StatusText() const {
+    return status->text();
+}
+
+void ServersWindow::ApplyFilter() {
+    proxy.SetFilter({filterText->text(), hideEmpty->isChecked(), hideFull->isChecked()});
+}
+
+HostPort ServersWindow::TargetAt(const QModelIndex& index) const {
+    return model.Row(proxy.mapToSource(index).row()).target;
+}
+
+void ServersWindow::Choose(const QModelIndex& index) {
+    if (index.isValid())
+        emit ServerChosen(TargetAt(index));
+}
+
+std::unique_ptr<QMenu> ServersWindow::RowMenu(const QModelIndex& index) {
+    auto menu = std::make_unique<QMenu>(this);
+    const HostPort server = TargetAt(index);
+    QAction* query = menu->addAction(QStringLiteral("&Query"));
+    menu->setDefaultAction(query);
+    connect(query, &QAction::triggered, this, [this, server] { emit ServerChosen(server); });
+    menu->addSeparator();
+    const bool favourite = lists.IsFavourite(server);
+    QAction* mark = menu->addAction(favourite ? QStringLiteral("&Remove from favourites")
+                                              : QStringLiteral("&Add to favourites"));
+    connect(mark, &QAction::triggered, this,
+            [this, server, favourite] { lists.SetFavourite(server, !favourite); });
+    QAction* copy = menu->addAction(QStringLiteral("&Copy address"));
+    connect(copy, &QAction::triggered, this,
+            [server] { QGuiApplication::clipboard()->setText(HostPortText(server)); });
+    return menu;
+}
+
+void ServersWindow::ShowRowMenu(const QPoint& position) {
+    const QModelIndex index = table->indexAt(position);
+    if (index.isValid())
+        RowMenu(index)->exec(table->viewport()->mapToGlobal(position));
+}
+
+void ServersWindow::hideEvent(QHideEvent* event) {
+    SaveState();
+    QWidget::hideEvent(event);
+}
+
+void ServersWindow::RestoreState() {
+    store.beginGroup(StateGroup);
+    const bool placed = restoreGeometry(store.value(GeometryKey).toByteArray());
+    const bool columns =
+        table->horizontalHeader()->restoreState(store.value(HeaderKey).toByteArray());
+    store.endGroup();
+    if (!placed)
+        resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 30);
+    if (!columns) {
+        table->sortByColumn(PlayersColumn, Qt::DescendingOrder);
+        // No narrower than the title with its sort mark.
+        QHeaderView& header = *table->horizontalHeader();
+        for (int column = 0; column < ServerColumnCount; ++column)
+            header.resizeSection(column,
+                                 std::max(fontMetrics().averageCharWidth() * ColumnChars[column],
+                                          header.sectionSizeHint(column)));
+    }
+}
+
+void ServersWindow::SaveState() const {
+    store.beginGroup(StateGroup);
+    store.setValue(GeometryKey, saveGeometry());
+    store.setValue(HeaderKey, table->horizontalHeader()->saveState());
+    store.endGroup();
+    store.sync();
+}

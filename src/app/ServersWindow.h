@@ -1,0 +1,76 @@
+#pragma once
+
+#include "BrowserRefresh.h"
+#include "HostPort.h"
+#include "ServerFilterProxy.h"
+#include "ServerTableModel.h"
+
+#include <QWidget>
+#include <memory>
+
+class Prompts;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSettings;
+class QTableView;
+class StoredServerLists;
+struct Settings;
+
+// The Servers window: the favourites, the recent servers and the masters' lists in one table,
+// with a filter, a refresh and the masters to ask. It sits beside the main window, neither modal
+// nor of fixed size, and keeps its size, its columns' widths and its sort order in the store.
+// Choosing a server (double-click or Enter) hands it to the main window.
+class ServersWindow final : public QWidget {
+    Q_OBJECT
+
+public:
+    ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
+                  QSettings& store, QWidget* parent = nullptr,
+                  const Clock& clock = SteadyClock::Instance());
+    ~ServersWindow() override;
+
+    void Refresh();
+    // The Masters... button: edits the masters and game names, and refreshes when they change.
+    void EditMasters();
+    // The context menu of the server at this index of the view.
+    std::unique_ptr<QMenu> RowMenu(const QModelIndex& index);
+
+    BrowserRefresh& Refresher() { return refresh; }
+    QTableView& Table() { return *table; }
+    QString StatusText() const;
+
+signals:
+    void ServerChosen(const HostPort& server);
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void BuildControls();
+    void ConnectEvents();
+    void ApplyFilter();
+    void Choose(const QModelIndex& index);
+    void ShowRowMenu(const QPoint& position);
+    void RestoreState();
+    void SaveState() const;
+    HostPort TargetAt(const QModelIndex& index) const;
+
+    StoredServerLists& lists;
+    const Settings& settings;
+    Prompts& prompts;
+    QSettings& store;
+    ServerTableModel model;
+    ServerFilterProxy proxy;
+    BrowserRefresh refresh;
+
+    QLineEdit* filterText;
+    QCheckBox* hideEmpty;
+    QCheckBox* hideFull;
+    QPushButton* mastersButton;
+    QPushButton* refreshButton;
+    QTableView* table;
+    QLabel* status;
+};

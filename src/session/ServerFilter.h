@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+struct ServerRow;
+
+// Which servers the browser shows: those whose name, map or address holds the text, whatever the
+// letters' case, less the empty or the full ones when so asked.
+struct ServerFilter {
+    QString text;
+    // Hides every server not known to have a player: the empty ones, and those without an answer.
+    bool hideEmpty = false;
+    // Hides the servers that answered with no place left.
+    bool hideFull = false;
+
+    bool Accepts(const ServerRow& row) const;
+
+    friend bool operator==(const ServerFilter&, const ServerFilter&) = default;
+};

@@ -1,0 +1,28 @@
+#include "ServerRow.h"
+
+#include "QuakeToAscii.h"
+#include "ShownText.h"
+
+#include <QStringList>
+
+ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert) {
+    ServerInfo shown = info;
+    if (convert) {
+        QuakeToAscii(shown.address.Data());
+        QuakeToAscii(shown.name.Data());
+        QuakeToAscii(shown.map.Data());
+    }
+    return {ShownText(shown.name), ShownText(shown.map), ShownText(shown.address),
+            shown.currentPlayers,  shown.maxPlayers,     ping};
+}
+
+QString SourcesText(ServerSources sources) {
+    QStringList names;
+    if (sources.testFlag(ServerSource::Favourite))
+        names << QStringLiteral("favourite");
+    if (sources.testFlag(ServerSource::Recent))
+        names << QStringLiteral("recent");
+    if (sources.testFlag(ServerSource::Master))
+        names << QStringLiteral("master");
+    return names.join(QStringLiteral(", "));
+}

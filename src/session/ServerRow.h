@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Endpoint.h"
+#include "HostPort.h"
+#include "ServerSweep.h"
+
+#include <QFlags>
+#include <QString>
+#include <optional>
+
+// How the browser came to know a server; a server may be known in several ways at once.
+enum class ServerSource : quint8 { Favourite = 1, Recent = 2, Master = 4 };
+Q_DECLARE_FLAGS(ServerSources, ServerSource)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ServerSources)
+
+// A server's answer as the table shows it, its texts converted as the asciiserver option says.
+// A row takes a whole answer or none: never one half-read.
+struct ServerAnswer {
+    QString name;
+    QString map;
+    // The address the server reports for itself.
+    QString address;
+    int currentPlayers = 0;
+    int maxPlayers = 0;
+    Ping ping;
+};
+
+// What the asciiserver option does to the main window's fields it does here: when convert is
+// set, the game's graphic characters fold onto ASCII; otherwise every byte is one character.
+ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert);
+
+enum class RowState : quint8 { Asking, Answered, Silent, NotFound };
+
+// One server of the browser's table.
+struct ServerRow {
+    // Where the server is asked; null when its host could not be looked up.
+    Endpoint endpoint;
+    // What goes into the main window's Server and Port fields, and what the Address column shows:
+    // the host and port the user named, else the address and port a master listed.
+    HostPort target;
+    ServerSources sources;
+    RowState state = RowState::Asking;
+    // Known to the refresh under way, or to the last one. A row that a refresh has not listed
+    // again by its end no longer belongs.
+    bool current = true;
+    // The last complete answer; kept while the server is asked again.
+    std::optional<ServerAnswer> answer;
+};
+
+// The Source column's text: "favourite, recent, master", as many as apply.
+QString SourcesText(ServerSources sources);

@@ -1,0 +1,217 @@
+#include "ServerTableModel.h"
+
+#include "ServerColumns.h"
+#include "ServerLists.h"
+
+#include <algorithm>
+
+namespace {
+
+bool Found(const Endpoint& endpoint) {
+    return !endpoint.address.isNull();
+}
+
+QString NameKey(const HostPort& named) {
+    return HostPortText(named).toLower();
+}
+
+HostPort AddressTarget(const Endpoint& endpoint) {
+    return {endpoint.address.toString(), endpoint.port};
+}
+
+ServerRow NewRow(const SweepBatch::Listed& listed) {
+    ServerRow row;
+    row.endpoint = listed.endpoint;
+    row.target = listed.named.host.isEmpty() ? AddressTarget(listed.endpoint) : listed.named;
+    row.sources = listed.sources;
+    row.state = Found(listed.endpoint) ? RowState::Asking : RowState::NotFound;
+    return row;
+}
+
+// The first listing in a refresh replaces what the last refresh knew of the row; later ones add
+// to it. A name the user gave wins over the address a master lists.
+void Relist(ServerRow& row, const SweepBatch::Listed& listed) {
+    if (!row.current) {
+        row.current = true;
+        row.sources = {};
+        if (Found(row.endpoint))
+            row.target = AddressTarget(row.endpoint);
+    }
+    row.sources |= listed.sources;
+    if (!listed.named.host.isEmpty())
+        row.target = listed.named;
+    if (!Found(listed.endpoint))
+        row.state = RowState::NotFound;
+}
+
+// The first and last of the rows a batch changed.
+struct Span {
+    int first = -1;
+    int last = -1;
+    void Add(int row) {
+        first = first < 0 ? row : std::min(first, row);
+        last = std::max(last, row);
+    }
+};
+
+} // namespace
+
+ServerTableModel::ServerTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int ServerTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+int ServerTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ServerColumnCount;
+}
+
+QVariant ServerTableModel::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    const ServerRow& row = Row(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return CellText(row, index.column());
+    case SortRole:
+        return CellSortKey(row, index.column());
+    case AnsweredRole:
+        return row.answer.has_value();
+    case Qt::ToolTipRole:
+        return RowToolTip(row);
+    case Qt::TextAlignmentRole:
+        if (index.column() == PlayersColumn || index.column() == PingColumn)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return ColumnTitle(section);
+    return {};
+}
+
+void ServerTableModel::BeginRefresh() {
+    for (ServerRow& row : rows) {
+        row.current = false;
+        row.state = RowState::Asking;
+    }
+    if (!rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ServerColumnCount - 1));
+}
+
+void ServerTableModel::Apply(const SweepBatch& batch) {
+    const int shown = rowCount();
+    std::vector<ServerRow> fresh;
+    Span changed;
+    const auto at = [&](int i) -> ServerRow& {
+        return i < shown ? rows[size_t(i)] : fresh[size_t(i - shown)];
+    };
+    const auto touch = [&](int i) {
+        if (i < shown)
+            changed.Add(i);
+    };
+
+    for (const SweepBatch::Listed& listed : batch.listed) {
+        const int i = Find(listed);
+        if (i >= 0) {
+            Relist(at(i), listed);
+            touch(i);
+            continue;
+        }
+        fresh.push_back(NewRow(listed));
+        Index(fresh.back(), shown + int(fresh.size()) - 1);
+    }
+    for (const SweepBatch::Outcome& outcome : batch.outcomes) {
+        const int i = byEndpoint.value(outcome.endpoint, -1);
+        if (i < 0)
+            continue;
+        ServerRow& row = at(i);
+        row.answer = outcome.answer;
+        row.state = outcome.answer ? RowState::Answered : RowState::Silent;
+        touch(i);
+    }
+
+    if (!fresh.empty()) {
+        beginInsertRows({}, shown, shown + int(fresh.size()) - 1);
+        std::move(fresh.begin(), fresh.end(), std::back_inserter(rows));
+        endInsertRows();
+    }
+    if (changed.first >= 0)
+        emit dataChanged(index(changed.first, 0), index(changed.last, ServerColumnCount - 1));
+}
+
+void ServerTableModel::EndRefresh() {
+    RemoveRowsWhere([](const ServerRow& row) { return !row.current; });
+}
+
+void ServerTableModel::SetFavourite(const HostPort& server, bool favourite) {
+    Span changed;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (SameServer(rows[i].target, server)) {
+            rows[i].sources.setFlag(ServerSource::Favourite, favourite);
+            changed.Add(int(i));
+        }
+    }
+    if (changed.first >= 0)
+        emit dataChanged(index(changed.first, SourceColumn), index(changed.last, SourceColumn));
+    RemoveRowsWhere([](const ServerRow& row) { return !row.sources; });
+}
+
+ServerTableModel::Tally ServerTableModel::CurrentTally() const {
+    Tally tally;
+    for (const ServerRow& row : rows) {
+        if (!row.current)
+            continue;
+        ++tally.servers;
+        if (row.state == RowState::Answered)
+            ++tally.answered;
+    }
+    return tally;
+}
+
+int ServerTableModel::Find(const SweepBatch::Listed& listed) const {
+    if (Found(listed.endpoint))
+        return byEndpoint.value(listed.endpoint, -1);
+    return byName.value(NameKey(listed.named), -1);
+}
+
+void ServerTableModel::Index(const ServerRow& row, int index) {
+    if (Found(row.endpoint))
+        byEndpoint.insert(row.endpoint, index);
+    else
+        byName.insert(NameKey(row.target), index);
+}
+
+void ServerTableModel::Reindex() {
+    byEndpoint.clear();
+    byName.clear();
+    for (size_t i = 0; i < rows.size(); ++i)
+        Index(rows[i], int(i));
+}
+
+// Each run of neighbouring rows goes in one removal, the last run first, so that the indexes of
+// the runs still to go stay as they are.
+void ServerTableModel::RemoveRowsWhere(bool (*gone)(const ServerRow&)) {
+    int end = rowCount();
+    bool removed = false;
+    while (end > 0) {
+        if (!gone(rows[size_t(end - 1)])) {
+            --end;
+            continue;
+        }
+        int begin = end - 1;
+        while (begin > 0 && gone(rows[size_t(begin - 1)]))
+            --begin;
+        beginRemoveRows({}, begin, end - 1);
+        rows.erase(rows.begin() + begin, rows.begin() + end);
+        endRemoveRows();
+        removed = true;
+        end = begin;
+    }
+    if (removed)
+        Reindex();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ServerRow.h"
+#include "SweepBatch.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <vector>
+
+// The browser's servers, one row each, as a refresh learns of them. A refresh does not empty the
+// table: it marks every row as asked again, updates the rows it lists and answers, adds the new
+// ones, and at its end removes the rows it no longer lists, so a selection survives it.
+class ServerTableModel final : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // What a column sorts by, beside what it shows.
+    static constexpr int SortRole = Qt::UserRole;
+    // True while a row holds an answer.
+    static constexpr int AnsweredRole = Qt::UserRole + 1;
+
+    explicit ServerTableModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const ServerRow& Row(int row) const { return rows[size_t(row)]; }
+
+    void BeginRefresh();
+    // Takes in a batch with one insertion and one change of the model at the most.
+    void Apply(const SweepBatch& batch);
+    void EndRefresh();
+
+    // Adds or takes away the favourite mark of the rows that show this server. A row then known
+    // in no way at all goes.
+    void SetFavourite(const HostPort& server, bool favourite);
+
+    // The servers of the refresh under way (or the last one), and how many of them answered.
+    struct Tally {
+        int servers = 0;
+        int answered = 0;
+    };
+    Tally CurrentTally() const;
+
+private:
+    // The row's index, in the table or just past it among the rows a batch adds; -1 when none.
+    int Find(const SweepBatch::Listed& listed) const;
+    void Index(const ServerRow& row, int index);
+    void Reindex();
+    void RemoveRowsWhere(bool (*gone)(const ServerRow&));
+
+    std::vector<ServerRow> rows;
+    QHash<Endpoint, int> byEndpoint;
+    // Named servers whose host was not found, by their host and port in lower case.
+    QHash<QString, int> byName;
+};

@@ -1,0 +1,224 @@
+#include "QuakeToAscii.h"
+#include "ServerColumns.h"
+#include "ServerFilterProxy.h"
+#include "ServerListText.h"
+#include "ServerTableModel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+Endpoint At(const char* address, quint16 port = 26000) {
+    return Endpoint::Normalised(QHostAddress(QString::fromLatin1(address)), port);
+}
+
+SweepBatch::Listed FromMaster(const Endpoint& endpoint) {
+    return {endpoint, {}, ServerSource::Master};
+}
+
+SweepBatch::Outcome Answer(const Endpoint& endpoint, const char* name, const char* map, int players,
+                           int places, int ping, bool afterResend = false) {
+    return {endpoint, ServerAnswer{QString::fromLatin1(name), QString::fromLatin1(map),
+                                   endpoint.ToString(), players, places, Ping{ping, afterResend}}};
+}
+
+// Six servers, one of each kind the table shows: three answered, one silent, one whose host was
+// not found and one still being asked.
+SweepBatch SixServers() {
+    SweepBatch batch;
+    const Endpoint a = At("10.0.0.2"), b = At("10.0.0.10"), c = At("192.0.2.7", 26001);
+    batch.listed = {FromMaster(a),
+                    FromMaster(b),
+                    {c, {"quake.example", 26001}, ServerSource::Favourite},
+                    FromMaster(At("10.0.0.3")),
+                    {{}, {"nohost.invalid", 26000}, ServerSource::Favourite},
+                    FromMaster(At("10.0.0.4"))};
+    batch.listed.append({c, {}, ServerSource::Master});
+    batch.outcomes = {Answer(a, "Alpha DM", "e1m1", 3, 8, 40),
+                      Answer(b, "bravo", "dm4", 8, 8, 120, true),
+                      Answer(c, "Charlie", "E1M1", 0, 16, 15),
+                      {At("10.0.0.3"), std::nullopt}};
+    return batch;
+}
+
+QStringList Column(const QAbstractItemModel& model, int column) {
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.index(row, column).data().toString();
+    return texts;
+}
+
+} // namespace
+
+class TestServerTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void SortAndFilter_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<ServerFilter>("filter");
+        QTest::addColumn<QStringList>("names");
+        const QStringList unanswered{"", "", ""};
+        const auto row = [](const char* tag, int column, bool descending,
+                            const ServerFilter& filter, const QStringList& names) {
+            QTest::newRow(tag) << column << descending << filter << names;
+        };
+        // Rows without an answer stay last whichever the order.
+        row("ping up", PingColumn, false, {},
+            QStringList{"Charlie", "Alpha DM", "bravo"} + unanswered);
+        row("ping down", PingColumn, true, {},
+            QStringList{"bravo", "Alpha DM", "Charlie"} + unanswered);
+        row("players down", PlayersColumn, true, {},
+            QStringList{"bravo", "Alpha DM", "Charlie"} + unanswered);
+        row("name, any case", NameColumn, false, {},
+            QStringList{"Alpha DM", "bravo", "Charlie"} + unanswered);
+        // 10.0.0.2, .3, .4, .10, then the host names.
+        row("address by number", AddressColumn, false, {},
+            {"Alpha DM", "", "", "bravo", "", "Charlie"});
+        row("text in a map", AddressColumn, false, {"e1m1", false, false}, {"Alpha DM", "Charlie"});
+        row("text in a host name", AddressColumn, false, {" QUAKE.ex ", false, false}, {"Charlie"});
+        row("text in an address", AddressColumn, false, {"10.0.0.1", false, false}, {"bravo"});
+        row("hide empty", AddressColumn, false, {"", true, false}, {"Alpha DM", "bravo"});
+        row("hide full", AddressColumn, false, {"", false, true},
+            {"Alpha DM", "", "", "", "Charlie"});
+        row("hide both", AddressColumn, false, {"", true, true}, {"Alpha DM"});
+    }
+    void SortAndFilter() {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(ServerFilter, filter);
+        ServerTableModel model;
+        ServerFilterProxy proxy(model);
+        model.Apply(SixServers());
+        proxy.SetFilter(filter);
+        proxy.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        QTEST(Column(proxy, NameColumn), "names");
+    }
+
+    // What the cells show, beside what they sort by.
+    void Cells() {
+        ServerTableModel model;
+        model.Apply(SixServers());
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(Column(model, PlayersColumn), (QStringList{"3/8", "8/8", "0/16", "", "", ""}));
+        QCOMPARE(Column(model, PingColumn),
+                 (QStringList{"40", "~120", "15", "no reply", "not found", ""}));
+        QCOMPARE(Column(model, AddressColumn),
+                 (QStringList{"10.0.0.2:26000", "10.0.0.10:26000", "quake.example:26001",
+                              "10.0.0.3:26000", "nohost.invalid:26000", "10.0.0.4:26000"}));
+        QCOMPARE(Column(model, SourceColumn), (QStringList{"master", "master", "favourite, master",
+                                                           "master", "favourite", "master"}));
+        QCOMPARE(model.index(1, NameColumn).data(Qt::ToolTipRole).toString(), "10.0.0.10:26000");
+    }
+
+    // A refresh keeps the rows it lists again, with the view's hold on them, and drops the rest
+    // only at its end. Each batch is one insertion and one change, however many servers it holds.
+    void RefreshReconciles() {
+        ServerTableModel model;
+        ServerFilterProxy proxy(model);
+        proxy.sort(PingColumn);
+        model.Apply(SixServers());
+        const QPersistentModelIndex bravo = proxy.index(2, NameColumn);
+        QCOMPARE(bravo.data().toString(), "bravo");
+
+        model.BeginRefresh();
+        QCOMPARE(model.rowCount(), 6);
+        QCOMPARE(bravo.data().toString(), "bravo");
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        SweepBatch again;
+        again.listed = {FromMaster(At("10.0.0.10")), FromMaster(At("10.0.0.5")),
+                        FromMaster(At("10.0.0.6")), FromMaster(At("192.0.2.7", 26001))};
+        again.outcomes = {Answer(At("10.0.0.10"), "bravo", "dm6", 2, 8, 30),
+                          Answer(At("10.0.0.5"), "echo", "e2m1", 1, 8, 50)};
+        model.Apply(again);
+        QCOMPARE(inserted.count(), 1);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.CurrentTally().servers, 4);
+        QCOMPARE(model.CurrentTally().answered, 2);
+
+        model.EndRefresh();
+        QCOMPARE(Column(model, NameColumn), (QStringList{"bravo", "Charlie", "echo", ""}));
+        QVERIFY(bravo.isValid());
+        QCOMPARE(proxy.index(bravo.row(), MapColumn).data().toString(), "dm6");
+        // No longer named, the favourite shows its address; its last answer stays until the next.
+        QCOMPARE(Column(model, AddressColumn).at(1), "192.0.2.7:26001");
+        QCOMPARE(Column(model, SourceColumn).at(1), "master");
+        QCOMPARE(Column(model, PingColumn).at(1), "15");
+    }
+
+    // As the main window's fields: converted with the option at 1, byte for character otherwise.
+    void AnswerTexts_data() {
+        QTest::addColumn<bool>("convert");
+        QTest::newRow("converted") << true;
+        QTest::newRow("as bytes") << false;
+    }
+    void AnswerTexts() {
+        QFETCH(bool, convert);
+        ServerInfo info;
+        info.name.Assign("\xC1lpha\x10");
+        info.map.Assign("e1m\x92");
+        info.address.Assign("\x80:26000");
+        const ServerAnswer shown = ShownAnswer(info, {}, convert);
+        for (auto [text, bytes] : {std::pair{shown.name, info.name.View()},
+                                   {shown.map, info.map.View()},
+                                   {shown.address, info.address.View()}}) {
+            QString expected;
+            for (char byte : bytes)
+                expected += QChar(uchar(convert ? QuakeToAsciiByte(uchar(byte)) : byte));
+            QCOMPARE(text, expected);
+        }
+    }
+
+    void MasterLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("parsed");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("ports, blanks, repeats")
+            << "a.example\n\n  b.example:27951 \r\nA.example:27950\n[::1]:5"
+            << "a.example:27950\nb.example:27951\n[::1]:5"
+            << "";
+        QTest::newRow("bad port") << "a\nb:0"
+                                  << ""
+                                  << "Line 2: bad port \"0\": give a number from 1 to 65534";
+        QTest::newRow("blank in host") << "a b:1"
+                                       << ""
+                                       << "Line 1: \"a b:1\" is no host";
+        QTest::newRow("empty") << " \n"
+                               << ""
+                               << "";
+    }
+    void MasterLines() {
+        QFETCH(QString, text);
+        QString error;
+        const std::optional<QList<HostPort>> servers = ParseServerLines(text, 27950, error);
+        QTEST(error, "error");
+        QTEST(servers ? ServerLinesText(*servers) : QString(), "parsed");
+    }
+
+    void GameLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("games");
+        QTest::newRow("two, once each") << "FTE-Quake\n DarkPlaces-Quake\nFTE-Quake"
+                                        << QStringList{"FTE-Quake", "DarkPlaces-Quake"};
+        QTest::newRow("blank inside") << "FTE Quake" << QStringList{};
+        QTest::newRow("not ASCII") << QString::fromUtf8("Qu\xc3\xa4ke") << QStringList{};
+        QTest::newRow("longest") << QString(LongestGameName, u'q')
+                                 << QStringList{QString(LongestGameName, u'q')};
+        QTest::newRow("too long") << QString(LongestGameName + 1, u'q') << QStringList{};
+    }
+    void GameLines() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, games);
+        QString error;
+        const std::optional<QStringList> parsed = ParseGameLines(text, error);
+        QCOMPARE(parsed.has_value(), !games.isEmpty());
+        QCOMPARE(parsed.value_or(QStringList()), games);
+        QCOMPARE(error.startsWith("Line 1: "), games.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServerTable)
+#include "TestServerTable.moc"
