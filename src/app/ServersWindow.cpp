@@ -172,7 +172,7 @@ void ServersWindow::RestoreState() {
         table->horizontalHeader()->restoreState(store.value(HeaderKey).toByteArray());
     store.endGroup();
     if (!placed)
-        resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 30);
+        resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 44);
     if (!columns) {
         table->sortByColumn(PlayersColumn, Qt::DescendingOrder);
         // No narrower than the title with its sort mark.
