@@ -1,4 +1,5 @@
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 
 #include <QDir>
@@ -144,5 +145,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLaunch)
+VANTREL_TEST(TestLaunch)
 #include "TestLaunch.moc"

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "OptionsDialog.h"
 #include "SystemMenu.h"
+#include "TestRegistry.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLayout)
+VANTREL_TEST(TestLayout)
 #include "TestLayout.moc"

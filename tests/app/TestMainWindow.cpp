@@ -1,5 +1,6 @@
 #include "InfoLists.h"
 #include "MainWindowFixture.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 
 #include <QLineEdit>
@@ -151,5 +152,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainWindow)
+VANTREL_TEST(TestMainWindow)
 #include "TestMainWindow.moc"

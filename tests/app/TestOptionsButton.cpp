@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 #include "OptionsDialog.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -131,5 +132,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOptionsButton)
+VANTREL_TEST(TestOptionsButton)
 #include "TestOptionsButton.moc"

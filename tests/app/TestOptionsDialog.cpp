@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 #include "OptionsAcceptance.h"
 #include "OptionsDialog.h"
+#include "TestRegistry.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -213,5 +214,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestOptionsDialog)
+VANTREL_TEST(TestOptionsDialog)
 #include "TestOptionsDialog.moc"

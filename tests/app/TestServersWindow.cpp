@@ -3,6 +3,7 @@
 #include "ServerColumns.h"
 #include "ServersWindow.h"
 #include "StoredServerLists.h"
+#include "TestRegistry.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
@@ -273,5 +274,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestServersWindow)
+VANTREL_TEST(TestServersWindow)
 #include "TestServersWindow.moc"

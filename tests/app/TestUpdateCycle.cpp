@@ -1,5 +1,6 @@
 #include "ExpectedScripts.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestUpdateCycle)
+VANTREL_TEST(TestUpdateCycle)
 #include "TestUpdateCycle.moc"

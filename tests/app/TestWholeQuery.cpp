@@ -1,5 +1,6 @@
 #include "ExpectedScripts.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/ControlMessages.h"
 #include "standin/DemoConfig.h"
@@ -277,5 +278,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWholeQuery)
+VANTREL_TEST(TestWholeQuery)
 #include "TestWholeQuery.moc"

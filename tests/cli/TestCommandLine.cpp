@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 #include "ExitStatus.h"
 #include "RunCommandLine.h"
+#include "TestRegistry.h"
 
 #include <QBuffer>
 #include <QProcess>
@@ -144,5 +145,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCommandLine)
+VANTREL_TEST(TestCommandLine)
 #include "TestCommandLine.moc"

@@ -1,4 +1,5 @@
 #include "ExitStatus.h"
+#include "TestRegistry.h"
 #include "TestWorld.h"
 #include "ToolFixture.h"
 #include "standin/DemoConfig.h"
@@ -134,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestQueryTool)
+VANTREL_TEST(TestQueryTool)
 #include "TestQueryTool.moc"

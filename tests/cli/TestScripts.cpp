@@ -1,6 +1,7 @@
 #include "ExitStatus.h"
 #include "ExpectedScripts.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "ToolFixture.h"
 
 #include <QJsonArray>
@@ -132,5 +133,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestScripts)
+VANTREL_TEST(TestScripts)
 #include "TestScripts.moc"

@@ -1,5 +1,6 @@
 #include "ExitStatus.h"
 #include "SweepTool.h"
+#include "TestRegistry.h"
 #include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
@@ -118,5 +119,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSweep)
+VANTREL_TEST(TestSweep)
 #include "TestSweep.moc"

@@ -1,5 +1,6 @@
 #include "OptionsDialog.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
@@ -104,5 +105,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFaultyFiles)
+VANTREL_TEST(TestFaultyFiles)
 #include "TestFaultyFiles.moc"

@@ -1,5 +1,6 @@
 #include "ProcessFigures.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
@@ -201,5 +202,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestHostileServers)
+VANTREL_TEST(TestHostileServers)
 #include "TestHostileServers.moc"

@@ -1,4 +1,5 @@
 #include "MasterList.h"
+#include "TestRegistry.h"
 
 #include <QTest>
 #include <QtEndian>
@@ -159,5 +160,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMasterList)
+VANTREL_TEST(TestMasterList)
 #include "TestMasterList.moc"

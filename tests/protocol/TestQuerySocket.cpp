@@ -1,6 +1,7 @@
 #include "PacketBuffer.h"
 #include "QuerySocket.h"
 #include "ReplySink.h"
+#include "TestRegistry.h"
 #include "TestWorld.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
@@ -222,5 +223,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestQuerySocket)
+VANTREL_TEST(TestQuerySocket)
 #include "TestQuerySocket.moc"

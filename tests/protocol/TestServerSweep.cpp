@@ -1,4 +1,5 @@
 #include "ServerSweep.h"
+#include "TestRegistry.h"
 #include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/QuakeServerStandIn.h"
@@ -253,5 +254,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestServerSweep)
+VANTREL_TEST(TestServerSweep)
 #include "TestServerSweep.moc"

@@ -1,3 +1,4 @@
+#include "TestRegistry.h"
 #include "TimeStamp.h"
 
 #include <QTest>
@@ -43,5 +44,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestTimeStamp)
+VANTREL_TEST(TestTimeStamp)
 #include "TestTimeStamp.moc"

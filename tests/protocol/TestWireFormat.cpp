@@ -1,4 +1,5 @@
 #include "PacketBuffer.h"
+#include "TestRegistry.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -225,5 +226,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestWireFormat)
+VANTREL_TEST(TestWireFormat)
 #include "TestWireFormat.moc"

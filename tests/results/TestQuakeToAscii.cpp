@@ -1,4 +1,5 @@
 #include "QuakeToAscii.h"
+#include "TestRegistry.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -92,5 +93,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestQuakeToAscii)
+VANTREL_TEST(TestQuakeToAscii)
 #include "TestQuakeToAscii.moc"

@@ -75,6 +75,3 @@ inline QByteArray Header(const QByteArray& quakename) {
            "alias wait3 \"wait2;wait2;wait2\"\n"
            "clear\n";
 }
-
-int RunScriptContentTests(int argc, char** argv);
-int RunScriptLifecycleTests(int argc, char** argv);

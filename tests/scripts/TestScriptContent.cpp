@@ -1,4 +1,5 @@
 #include "GameFolder.h"
+#include "TestRegistry.h"
 
 #include <QTest>
 
@@ -143,9 +144,6 @@ private slots:
     }
 };
 
-int RunScriptContentTests(int argc, char** argv) {
-    TestScriptContent test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTREL_TEST(TestScriptContent)
 
 #include "TestScriptContent.moc"

@@ -1,4 +1,5 @@
 #include "GameFolder.h"
+#include "TestRegistry.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -101,9 +102,6 @@ private slots:
     }
 };
 
-int RunScriptLifecycleTests(int argc, char** argv) {
-    TestScriptLifecycle test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTREL_TEST(TestScriptLifecycle)
 
 #include "TestScriptLifecycle.moc"

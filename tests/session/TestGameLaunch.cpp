@@ -1,5 +1,6 @@
 #include "GameLaunch.h"
 #include "ShellWords.h"
+#include "TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,6 +104,6 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestGameLaunch)
+VANTREL_TEST(TestGameLaunch)
 
 #include "TestGameLaunch.moc"

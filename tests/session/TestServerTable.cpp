@@ -3,6 +3,7 @@
 #include "ServerFilterProxy.h"
 #include "ServerListText.h"
 #include "ServerTableModel.h"
+#include "TestRegistry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -220,5 +221,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestServerTable)
+VANTREL_TEST(TestServerTable)
 #include "TestServerTable.moc"

@@ -1,4 +1,5 @@
 #include "Paths.h"
+#include "TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,9 +69,6 @@ private slots:
     }
 };
 
-int RunPathTests(int argc, char** argv) {
-    TestPaths test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTREL_TEST(TestPaths)
 
 #include "TestPaths.moc"

@@ -1,5 +1,6 @@
 #include "ServerLists.h"
 #include "Settings.h"
+#include "TestRegistry.h"
 
 #include <QFile>
 #include <QSettings>
@@ -139,9 +140,6 @@ private slots:
     }
 };
 
-int RunServerListTests(int argc, char** argv) {
-    TestServerLists test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTREL_TEST(TestServerLists)
 
 #include "TestServerLists.moc"

@@ -1,4 +1,5 @@
 #include "Settings.h"
+#include "TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,9 +127,6 @@ private slots:
     }
 };
 
-int RunSettingsStoreTests(int argc, char** argv) {
-    TestSettingsStore test;
-    return QTest::qExec(&test, argc, argv);
-}
+VANTREL_TEST(TestSettingsStore)
 
 #include "TestSettingsStore.moc"

@@ -1,5 +1,6 @@
 #include "../hostile/ProcessFigures.h"
 #include "QueryWindow.h"
+#include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
@@ -150,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoak)
+VANTREL_TEST(TestSoak)
 #include "TestSoak.moc"

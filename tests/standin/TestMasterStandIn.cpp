@@ -1,4 +1,5 @@
 #include "QuakeStat.h"
+#include "TestRegistry.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/QuakeServerStandIn.h"
 
@@ -215,5 +216,5 @@ void TestMasterStandIn::AnswersOnTheWire() {
     QCOMPARE(senders, QList<quint16>(expected.size(), from) + QList<quint16>{master.Port()});
 }
 
-QTEST_GUILESS_MAIN(TestMasterStandIn)
+VANTREL_TEST(TestMasterStandIn)
 #include "TestMasterStandIn.moc"

@@ -1,4 +1,5 @@
 #include "QuakeStat.h"
+#include "TestRegistry.h"
 #include "standin/DemoConfig.h"
 #include "standin/QuakeServerStandIn.h"
 
@@ -153,5 +154,5 @@ void TestStandIn::FaultsChangeTheReplies() {
     QCOMPARE(received, expected + QByteArrayList{"656e64"});
 }
 
-QTEST_GUILESS_MAIN(TestStandIn)
+VANTREL_TEST(TestStandIn)
 #include "TestStandIn.moc"
