@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The Servers window against a master stand-in listing 500 stand-in servers, one in seven silent,
+# side by side with QStat on the same list, and the window's resident memory for 5,000 servers.
+# Builds what it needs, starts the stand-ins on fixed loopback ports and stops them at the end.
+# Usage: bench/browser.sh [BUILD-FOLDER] [RUNS] [QSTAT-RUNS]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-build}
+runs=${2:-7}
+qstatRuns=${3:-3}
+
+# Clear of the demo's ports (26000-26030, 27950) and below the ephemeral ones.
+smallFirst=20000
+smallCount=500
+bigFirst=21000
+bigCount=5000
+silentEvery=7
+smallMaster=27970
+# The browser takes at most 4,096 servers from one master: 5,000 need two.
+bigMasters=(27971 27972)
+
+command -v quakestat > /dev/null || { echo "browser.sh: quakestat (Debian package qstat) is missing" >&2; exit 1; }
+cmake -S "$root" -B "$build" -DVANTREL_BENCHMARKS=ON > /dev/null
+cmake --build "$build" -j2 --target bench_browser vantrel-standin vantrel-master > /dev/null
+
+work=$(mktemp -d)
+pids=()
+stop() {
+    for pid in "${pids[@]}"; do
+        kill "$pid" 2> /dev/null || true
+    done
+    rm -rf "$work"
+}
+trap stop EXIT
+
+# Starts a stand-in program and waits, at most ten seconds, for it to say it listens.
+start() {
+    local log="$work/standin-${#pids[@]}.log"
+    "$@" --quiet > "$log" 2>&1 &
+    pids+=($!)
+    for ((i = 0; i < 100; i++)); do
+        grep -q listening "$log" && return 0
+        kill -0 "${pids[-1]}" 2> /dev/null || break
+        sleep 0.1
+    done
+    echo "browser.sh: $1 did not start:" >&2
+    cat "$log" >&2
+    exit 1
+}
+
+standin="$build/tools/standin/vantrel-standin"
+master="$build/tools/master/vantrel-master"
+start "$standin" --count "$smallCount" --port "$smallFirst" --silent-every "$silentEvery"
+start "$standin" --count "$bigCount" --port "$bigFirst" --silent-every "$silentEvery"
+start "$master" --port "$smallMaster" --servers "127.0.0.1:$smallFirst-$((smallFirst + smallCount - 1))"
+half=$((bigCount / 2))
+start "$master" --port "${bigMasters[0]}" --servers "127.0.0.1:$bigFirst-$((bigFirst + half - 1))"
+start "$master" --port "${bigMasters[1]}" \
+    --servers "127.0.0.1:$((bigFirst + half))-$((bigFirst + bigCount - 1))"
+
+cat > "$work/nqm.cfg" << 'CFG'
+gametype NQM new extend Q3M
+    name = NetQuake Master
+    template var = NQMASTER
+    default port = 27950
+    master packet = \377\377\377\377getservers FTE-Quake %s %s
+    master protocol = 3
+    master query = empty full
+    master for gametype = QS
+end
+CFG
+
+# One run of the window's benchmark; its figures are added to the file.
+window() {
+    local out=$1
+    shift
+    if ! timeout 120 "$build/bench/bench_browser" "$@" >> "$out" 2> "$work/bench.log"; then
+        echo "browser.sh: bench_browser $* failed:" >&2
+        cat "$work/bench.log" >&2
+        exit 1
+    fi
+}
+
+# One whole QStat process: its time, and how many servers it listed and how many answered.
+qstat() {
+    local out=$1 start end
+    shift
+    start=$(date +%s%N)
+    timeout 600 quakestat -cfg "$work/nqm.cfg" "$@" -nqm "127.0.0.1:$smallMaster" > "$work/qstat.txt"
+    end=$(date +%s%N)
+    local listed silent
+    listed=$(grep -c '^QS ' "$work/qstat.txt" || true)
+    silent=$(grep -c 'no response' "$work/qstat.txt" || true)
+    printf 'complete_ms %d\nrows %d\nanswered %d\n' $(((end - start) / 1000000)) "$listed" \
+        $((listed - silent)) >> "$out"
+}
+
+for ((run = 1; run <= runs; run++)); do
+    echo "run $run of $runs..." >&2
+    window "$work/window.txt" --master "127.0.0.1:$smallMaster"
+    window "$work/memory.txt" --memory --master "127.0.0.1:${bigMasters[0]}" \
+        --master "127.0.0.1:${bigMasters[1]}"
+    if ((run <= qstatRuns)); then
+        qstat "$work/qstat-default.txt"
+        qstat "$work/qstat-maxsim.txt" -maxsim 500
+    fi
+done
+
+# The median, least and greatest of a key's values in a file, each scaled by a divisor.
+figures() {
+    awk -v key="$2" -v div="${3:-1}" '$1 == key { print $2 / div }' "$1" | sort -g |
+        awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2;
+                                  printf "%10.1f %10.1f %10.1f", m, a[1], a[NR] }'
+}
+median() {
+    figures "$@" | awk '{ print $1 }'
+}
+# How many servers were listed and answered, as a range when the runs differ.
+counts() {
+    awk '$1 == "answered" || $1 == "rows" {
+             if (!($1 in lo) || $2 < lo[$1]) lo[$1] = $2
+             if (!($1 in hi) || $2 > hi[$1]) hi[$1] = $2
+         }
+         function span(k) { return lo[k] == hi[k] ? lo[k] : lo[k] "-" hi[k] }
+         END { printf "%s of %s answered", span("answered"), span("rows") }' "$1"
+}
+row() {
+    printf '%-50s %s   %s\n' "$1" "$2" "$3" | sed 's/ *$//'
+}
+
+echo
+echo "500 servers from a master stand-in on loopback, $((smallCount / silentEvery)) silent;" \
+    "runs: $runs of the window, $qstatRuns of QStat"
+printf '%-50s %10s %10s %10s   %s\n' "" median min max "target; servers"
+row "window: every answering server listed, ms" "$(figures "$work/window.txt" answered_ms)" \
+    "< 100; $(counts "$work/window.txt")"
+row "window: refresh complete, ms" "$(figures "$work/window.txt" complete_ms)" ""
+row "window: longest GUI-thread stall, ms" "$(figures "$work/window.txt" stall_ms)" "< 50"
+row "QStat default: complete, ms" "$(figures "$work/qstat-default.txt" complete_ms)" \
+    "$(counts "$work/qstat-default.txt")"
+row "QStat -maxsim 500: complete, ms" "$(figures "$work/qstat-maxsim.txt" complete_ms)" \
+    "$(counts "$work/qstat-maxsim.txt")"
+awk -v q="$(median "$work/qstat-default.txt" complete_ms)" \
+    -v m="$(median "$work/qstat-maxsim.txt" complete_ms)" \
+    -v w="$(median "$work/window.txt" complete_ms)" \
+    'BEGIN { printf "%-50s %10.1f %21s   >= 10\n%-50s %10.1f\n", "QStat default / window, complete (medians)",
+             q / w, "", "QStat -maxsim 500 / window, complete (medians)", m / w }'
+echo
+echo "$bigCount servers from two master stand-ins, $((bigCount / silentEvery)) silent;" \
+    "resident memory before the first refresh: $(median "$work/memory.txt" before_kib 1024) MiB"
+row "window: growth after the first refresh, MiB" "$(figures "$work/memory.txt" first_kib 1024)" \
+    "< 5; $(counts "$work/memory.txt")"
+row "window: growth after the second refresh, MiB" \
+    "$(figures "$work/memory.txt" second_kib 1024)" "< 5"
+row "window: every answering server listed, ms (both)" \
+    "$(figures "$work/memory.txt" answered_ms)" ""
+row "window: longest GUI-thread stall, ms (both)" "$(figures "$work/memory.txt" stall_ms)" ""
