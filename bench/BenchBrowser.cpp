@@ -3,6 +3,7 @@
 // with --memory, two refreshes of the same list with the resident memory before and after each.
 // Prints one "key value" line per figure, for bench/browser.sh to gather.
 #include "MainWindowFixture.h"
+#include "ProcessFigures.h"
 #include "ServerTableModel.h"
 #include "ServersWindow.h"
 #include "StoredServerLists.h"
@@ -12,25 +13,16 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
 // No refresh of these lists takes this long unless something is broken.
 constexpr int RefreshLimitMs = 30000;
-
-qint64 ResidentKiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE) / 1024;
-}
 
 // Lets queued events and deferred deletions run, for about this long.
 void Settle(int ms) {
@@ -167,7 +159,7 @@ int main(int argc, char** argv) {
         return f.finished ? 0 : 1;
     }
 
-    const qint64 before = ResidentKiB();
+    const qint64 before = ResidentBytes() / 1024;
     Print("before_kib", before);
     bool finished = true;
     for (const char* key : {"first_kib", "second_kib"}) {
@@ -177,7 +169,7 @@ int main(int argc, char** argv) {
         PrintCounts(f);
         Print("answered_ms", f.answeredMs);
         Print("stall_ms", f.longestStallMs);
-        Print(key, ResidentKiB() - before);
+        Print(key, ResidentBytes() / 1024 - before);
     }
     Print("finished", qint64(finished));
     return finished ? 0 : 1;

@@ -1,6 +1,7 @@
 // The window against a stand-in server in the same process: the time from pressing Query to the
 // last reply handled (median of many queries), and the resident memory after start-up and after
 // a thousand queries.
+#include "ProcessFigures.h"
 #include "QueryWindow.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
@@ -8,20 +9,11 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-qint64 ResidentKiB() {
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    return statm.readAll().split(' ').value(1).toLongLong() * sysconf(_SC_PAGESIZE) / 1024;
-}
 
 // One whole query; the time from the press to the last reply handled, in milliseconds.
 double Query(QueryWindow& w) {
@@ -48,7 +40,7 @@ int main(int argc, char** argv) {
     w.server.Config().rules = DemoRules(40);
     w.Open();
     w.SetTarget();
-    const qint64 startUp = ResidentKiB();
+    const qint64 startUp = ResidentBytes() / 1024;
 
     std::vector<double> times;
     for (int i = 0; i < 100; ++i)
@@ -62,6 +54,6 @@ int main(int argc, char** argv) {
         times[times.size() / 2], times.front(), times.back());
     std::printf("resident memory, window and stand-in: %lld KiB after start-up, %lld KiB after "
                 "1000 queries\n",
-                startUp, ResidentKiB());
+                startUp, ResidentBytes() / 1024);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "../hostile/ProcessFigures.h"
+#include "ProcessFigures.h"
 #include "QueryWindow.h"
 #include "TestRegistry.h"
 #include "TimerIds.h"
