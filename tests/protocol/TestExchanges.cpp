@@ -1,4 +1,3 @@
-#include "PacketBuffer.h"
 #include "QuerySocket.h"
 #include "ReplySink.h"
 #include "ServerSweep.h"
@@ -9,70 +8,30 @@
 #include "standin/QuakeServerStandIn.h"
 
 #include <QTest>
-#include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
 namespace {
 
-const QByteArray ServerInfoRequest = QByteArray::fromHex("8000000c025155414b450003");
-
-QByteArray RuleRequest(const QByteArray& name) {
-    QByteArray r = QByteArray::fromHex("80000000") + '\x04' + name + '\0';
-    r[3] = char(r.size());
-    return r;
-}
-
-// A small client around the socket: parses every reply and asks for what follows, as the window
-// does, and keeps what it read.
+// A client around the socket that counts the replies of each kind it is handed.
 class Client final : public ReplySink {
 public:
     explicit Client(const Clock& clock = SteadyClock::Instance()) : socket(buffer, clock) {
         socket.SetOwner(this);
     }
-    bool Ask(const QString& host, quint16 port) {
-        if (!socket.Create())
-            return false;
-        socket.SetTarget(host, port);
-        return socket.SendServerInfoRequest();
-    }
-
-    void OnServerInfoReply(int n) override {
-        servers.append(buffer.ParseServerInfo(n));
-        socket.SendPlayerInfoRequests(servers.last().currentPlayers);
-        socket.SendRuleInfoRequest({});
-    }
-    void OnPlayerInfoReply() override { players.append(buffer.ParsePlayerInfo()); }
-    void OnRuleInfoReply() override {
-        buffer.ParseRuleInfo(ruleName);
-        if (ruleName.Empty()) {
-            ++rulesEnded;
-            return;
-        }
-        ++rules;
-        socket.SendRuleInfoRequest(ruleName.View());
-    }
+    void OnServerInfoReply(int) override { ++replies[0]; }
+    void OnPlayerInfoReply() override { ++replies[1]; }
+    void OnRuleInfoReply() override { ++replies[2]; }
 
     PacketBuffer buffer;
     QuerySocket socket;
-    RuleName ruleName;
-    QList<ServerInfo> servers;
-    QList<PlayerInfo> players;
-    int rules = 0;
-    int rulesEnded = 0;
+    std::array<int, 3> replies{};
 };
 
-QString Ended(const HostPort& master, MasterOutcome outcome, int servers) {
-    return HostPortText(master) +
-           QStringLiteral(" ended %1 with %2").arg(int(outcome)).arg(servers);
-}
-
-// Everything a sweep signals, by the servers' and masters' addresses.
+// What a sweep signals, by the servers' addresses.
 struct Recorder {
     explicit Recorder(ServerSweep& sweep) {
-        QObject::connect(&sweep, &ServerSweep::Listed, &sweep, [this](const Endpoint& e, int i) {
-            listed.append({e.ToString(), i});
-        });
         QObject::connect(&sweep, &ServerSweep::Answered, &sweep,
                          [this](const Endpoint& e, const ServerInfo&, Ping ping) {
                              QVERIFY(!answered.contains(e.ToString()));
@@ -80,30 +39,18 @@ struct Recorder {
                          });
         QObject::connect(&sweep, &ServerSweep::Silent, &sweep,
                          [this](const Endpoint& e) { silent.append(e.ToString()); });
-        QObject::connect(&sweep, &ServerSweep::HostNotFound, &sweep,
-                         [this](const QString& host) { notFound.append(host); });
         QObject::connect(&sweep, &ServerSweep::MasterEnded, &sweep,
-                         [this](const HostPort& m, MasterOutcome outcome, int servers) {
-                             ended.append(Ended(m, outcome, servers));
+                         [this](const HostPort&, MasterOutcome outcome, int servers) {
+                             ended.append({outcome, servers});
                          });
         QObject::connect(&sweep, &ServerSweep::Finished, &sweep, [this] { ++finished; });
     }
-    int ListedBy(int namedIndex) const {
-        return int(std::count_if(listed.begin(), listed.end(),
-                                 [&](const auto& l) { return l.second == namedIndex; }));
-    }
 
-    QList<QPair<QString, int>> listed;
     QHash<QString, Ping> answered;
     QStringList silent;
-    QStringList notFound;
-    QStringList ended;
+    QList<std::pair<MasterOutcome, int>> ended;
     int finished = 0;
 };
-
-HostPort At(const QHostAddress& address, quint16 port) {
-    return {address.toString(), port};
-}
 
 // Stand-in servers on loopback, listed by a stand-in master.
 struct World {
@@ -118,7 +65,7 @@ struct World {
     QString ServerText(int i) const {
         return Endpoint::Normalised(servers[i]->Address(), servers[i]->Port()).ToString();
     }
-    HostPort Master() const { return At(master.Address(), master.Port()); }
+    HostPort Master() const { return {master.Address().toString(), master.Port()}; }
     ServerSweep::Request Request() const { return {{}, {Master()}, {"FTE-Quake"}}; }
 
     MasterServerStandIn master;
@@ -136,87 +83,48 @@ class TestExchanges : public QObject {
 
 private slots:
     // The socket is bound to both address families, so a server with IPv6 only is asked too. A
-    // name is looked up while the requests wait; they go out in the order they were made.
+    // name is looked up while the requests wait, and they go out in the order they were made. The
+    // ping is timed by the injected clock, across a second, from the request leaving to the first
+    // server-info reply; a copy that comes later changes nothing.
     void WholeExchange_data() {
         QTest::addColumn<QString>("host");
-        QTest::newRow("IPv4") << "127.0.0.1";
-        QTest::newRow("IPv6") << "::1";
-        QTest::newRow("looked up") << "localhost";
+        QTest::addColumn<int>("ping");
+        QTest::newRow("IPv4") << "127.0.0.1" << 47;
+        QTest::newRow("IPv6") << "::1" << 47;
+        QTest::newRow("looked up, timed from the send") << "localhost" << 0;
     }
     void WholeExchange() {
         QFETCH(QString, host);
+        QFETCH(int, ping);
         QuakeServerStandIn server;
-        server.Config().players = DemoPlayers(3);
-        server.Config().rules = DemoRules(2);
+        server.Config().players = DemoPlayers(2);
+        server.Faults().duplicate = true;
         if (!server.Start(host == "::1" ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost))
             QSKIP("no IPv6 loopback on this machine");
-        Client client;
-        QVERIFY(client.Ask(host, server.Port()));
-        client.socket.SendRuleInfoRequest("early");
-        QTRY_COMPARE(client.rulesEnded, 2);
-        QTRY_COMPARE(client.players.size(), 3);
-
-        QList<QByteArray> expected{ServerInfoRequest, RuleRequest("early")};
-        for (char i = 0; i < 3; ++i)
-            expected.append(QByteArray::fromHex("8000000603") + i);
-        expected.append(RuleRequest({}));
-        for (const StandInRule& rule : server.Config().rules)
-            expected.append(RuleRequest(rule.name));
-        QCOMPARE(server.Requests(), expected);
-        QCOMPARE(client.servers.size(), 1);
-        QCOMPARE(client.rules, 2);
-        QVERIFY(client.socket.PingMeasured());
-    }
-
-    void PreferredAddress() {
-        const QHostAddress v4("127.0.0.1"), v6("2001:db8::1"), loop6("::1");
-        QCOMPARE(::PreferredAddress({loop6, v4}), v4);
-        QCOMPARE(::PreferredAddress({v6, loop6}), v6);
-        QVERIFY(::PreferredAddress({}).isNull());
-    }
-
-    // Timed by the injected clock, from the request to the first server-info reply; a copy that
-    // comes later changes nothing.
-    void PingFromTheFirstServerInfoReply_data() {
-        QTest::addColumn<int>("sentAtMs");
-        QTest::newRow("within a second") << 0;
-        QTest::newRow("across a second") << 980;
-    }
-    void PingFromTheFirstServerInfoReply() {
-        QFETCH(int, sentAtMs);
         ManualClock clock;
-        clock.Advance(sentAtMs);
-        QuakeServerStandIn server;
-        server.Faults().duplicate = true;
-        QVERIFY(server.Start());
+        clock.Advance(980);
         Client client(clock);
-        QVERIFY(client.Ask(QStringLiteral("127.0.0.1"), server.Port()));
+        QVERIFY(client.socket.Create());
+        client.socket.SetTarget(host, server.Port());
+        QVERIFY(client.socket.SendServerInfoRequest());
+        QVERIFY(client.socket.SendRuleInfoRequest("early"));
+        QVERIFY(client.socket.SendPlayerInfoRequests(2));
         clock.Advance(47);
-        QTRY_COMPARE(client.servers.size(), 2);
-        const double ping = client.socket.Elapsed().Seconds() * 1000.0;
-        QVERIFY2(ping >= 46 && ping <= 47.001, qPrintable(QString::number(ping)));
+        QTRY_COMPARE(client.replies, (std::array<int, 3>{2, 4, 2}));
+        // Server info, the rule after "early", players 0 and 1.
+        QCOMPARE(server.Requests().join().toHex(), "8000000c025155414b450003"
+                                                   "8000000b046561726c7900"
+                                                   "800000060300800000060301");
+        const double measured = client.socket.Elapsed().Seconds() * 1000.0;
+        QVERIFY2(measured >= ping - 1 && measured <= ping + 0.001,
+                 qPrintable(QString::number(measured)));
         clock.Advance(1000);
         QTest::qWait(20);
-        QCOMPARE(client.socket.Elapsed().Seconds() * 1000.0, ping);
+        QCOMPARE(client.socket.Elapsed().Seconds() * 1000.0, measured);
     }
 
-    void RepliesFromElsewhereAreIgnored() {
-        QuakeServerStandIn server;
-        server.Config().players = DemoPlayers(1);
-        server.Faults().answerFromOtherSocket = true;
-        QVERIFY(server.Start());
-        Client client;
-        QVERIFY(client.Ask(QStringLiteral("127.0.0.1"), server.Port()));
-        QTRY_COMPARE(server.Requests().size(), 1);
-        server.SendRawFromOther(QByteArray::fromHex("8000000585"), QHostAddress::LocalHost,
-                                client.socket.LocalPort());
-        QTest::qWait(50);
-        QVERIFY(client.servers.isEmpty());
-        QCOMPARE(client.rulesEnded, 0);
-    }
-
-    // Servers named and listed, one that answers only the second request and two silent, one of
-    // them answering from elsewhere. Named twice and listed twice over, no server gets more than
+    // Servers listed twice over, one named twice, one that answers only the second request, one
+    // silent and one answering from elsewhere: each server answers once, and none gets more than
     // two datagrams, however long the refresh runs.
     void Refresh() {
         World world(7);
@@ -239,24 +147,11 @@ private slots:
         ServerSweep sweep(clock);
         Recorder r(sweep);
         ServerSweep::Request request = world.Request();
-        const QString unknown = UnresolvableHost();
-        request.named = {{"localhost", world.servers[0]->Port()},
-                         At(world.servers[1]->Address(), world.servers[1]->Port()),
-                         {unknown, 26000},
-                         At(world.servers[5]->Address(), world.servers[5]->Port()),
-                         At(world.servers[5]->Address(), world.servers[5]->Port())};
-        request.masters.append({unknown, 27950});
+        const HostPort silent{world.servers[5]->Address().toString(), world.servers[5]->Port()};
+        request.named = {{"localhost", world.servers[0]->Port()}, silent, silent};
         QVERIFY(sweep.Start(request));
-        QVERIFY(sweep.Running());
         QTRY_COMPARE(r.answered.size(), answering);
-        QTRY_COMPARE(r.ended.size(), 2);
-        QVERIFY(r.ended.contains(
-            Ended(world.Master(), MasterOutcome::Done, int(world.master.Servers().size()))));
-        QVERIFY(r.ended.contains(Ended({unknown, 27950}, MasterOutcome::Failed, 0)));
-        QCOMPARE(r.notFound, QStringList{unknown});
-        QCOMPARE(r.ListedBy(-1), world.master.Servers().size());
-        QTRY_COMPARE(r.ListedBy(0), 1);
-        QCOMPARE(r.ListedBy(1), 1);
+        QTRY_COMPARE(r.ended.size(), 1);
         QCOMPARE(sweep.ServerCount(), world.master.Servers().size());
         for (const Ping& ping : r.answered)
             QVERIFY(ping.milliseconds == 0 && !ping.afterResend);
@@ -268,15 +163,12 @@ private slots:
         const Ping resent = r.answered.value(world.ServerText(4));
         QCOMPARE(resent.milliseconds, 40);
         QVERIFY(resent.afterResend);
-        QVERIFY(r.silent.isEmpty());
-        QCOMPARE(r.finished, 0);
 
         clock.Advance(960);
         sweep.OnTick();
         QCOMPARE(r.silent, (QStringList{world.ServerText(5), world.ServerText(6)}));
         QCOMPARE(r.finished, 1);
         QVERIFY(!sweep.Running());
-        QCOMPARE(sweep.AnsweredCount(), answering + 1);
         for (int step = 0; step < 5; ++step) {
             QTest::qWait(5);
             clock.Advance(500);
@@ -297,9 +189,6 @@ private slots:
         QTest::newRow("never answers") << 2 << MasterOutcome::TimedOut << 0 << both;
         QTest::newRow("no end mark") << 3 << MasterOutcome::TimedOut << 3 << ext;
         QTest::newRow("answers from a stranger") << 4 << MasterOutcome::TimedOut << 0 << both;
-        QTest::newRow("garbage, duplicates and unusable entries")
-            << 5 << MasterOutcome::Done << 3 << ext;
-        QTest::newRow("cut entries") << 6 << MasterOutcome::Done << 1 << ext;
     }
     void MasterOutcomes() {
         QFETCH(int, fault);
@@ -312,8 +201,6 @@ private slots:
         f.silent = fault == 2;
         f.noEndMark = fault == 3;
         f.fromStranger = fault == 4;
-        f.garbageFirst = f.duplicates = f.zeroAddresses = fault == 5;
-        f.truncatedEntries = fault == 6;
         world.master.EntriesPerDatagram() = 2;
 
         ManualClock clock;
@@ -325,14 +212,12 @@ private slots:
         clock.Advance(1000);
         sweep.OnTick();
         QTRY_COMPARE(world.master.Requests().size(), requests.size());
-        QTRY_COMPARE(r.ListedBy(-1), servers);
+        QTRY_COMPARE(sweep.ServerCount(), servers);
         QTest::qWait(30);
         clock.Advance(2000);
         sweep.OnTick();
         QCOMPARE(world.master.Requests(), requests);
-        QCOMPARE(r.ended, QStringList{Ended(world.Master(), outcome, servers)});
-        QCOMPARE(r.answered.size(), servers);
-        QCOMPARE(r.finished, 1);
+        QCOMPARE(r.ended, (QList<std::pair<MasterOutcome, int>>{{outcome, servers}}));
     }
 };
 
