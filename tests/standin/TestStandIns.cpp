@@ -58,9 +58,8 @@ private slots:
         // The server line, the rules line, one line per player, an empty line.
         const int playerCount = int(config.players.size());
         QCOMPARE(lines.size(), 4 + playerCount);
-        QCOMPARE(lines[0].split(',').value(0), "QS");
-        QCOMPARE(lines[0].split(',').mid(2, 6),
-                 (QByteArrayList{config.serverName, address, "3", config.mapName,
+        QCOMPARE(lines[0].split(',').mid(0, 8),
+                 (QByteArrayList{"QS", address, config.serverName, address, "3", config.mapName,
                                  QByteArray::number(config.maxPlayers),
                                  QByteArray::number(playerCount)}));
         QByteArrayList rules;
@@ -76,31 +75,16 @@ private slots:
         }
     }
 
-    void QStatListsTheMastersServers_data() {
-        QTest::addColumn<QByteArray>("gameName");
-        QTest::addColumn<int>("serverCount");
-        QTest::addColumn<int>("perDatagram");
-        // QStat reads an entry only when more bytes follow it in the datagram, so it misses the
-        // last entry of every datagram before the one that ends with the end mark; from dpmaster
-        // too.
-        QTest::addColumn<QList<int>>("missedByQStat");
-        QTest::newRow("one datagram") << QByteArray("FTE-Quake") << 3 << 72 << QList<int>{};
-        QTest::newRow("three datagrams") << QByteArray("FTE-Quake") << 10 << 4 << QList<int>{3, 7};
-        QTest::newRow("another game")
-            << QByteArray("DarkPlaces-Quake") << 3 << 72 << QList<int>{0, 1, 2};
-    }
+    // Ten servers, four to a datagram. QStat reads an entry only when more bytes follow it in the
+    // datagram, so it misses the last entry of every datagram before the one that ends with the
+    // end mark, the fourth and the eighth; from dpmaster too.
     void QStatListsTheMastersServers() {
-        QFETCH(QByteArray, gameName);
-        QFETCH(int, serverCount);
-        QFETCH(int, perDatagram);
-        QFETCH(QList<int>, missedByQStat);
         MasterServerStandIn master;
-        master.GameName() = gameName;
-        master.EntriesPerDatagram() = perDatagram;
+        master.EntriesPerDatagram() = 4;
         QVERIFY(master.Start());
         std::vector<std::unique_ptr<QuakeServerStandIn>> servers;
         QByteArrayList expected;
-        for (int i = 0; i < serverCount; ++i) {
+        for (int i = 0; i < 10; ++i) {
             StandInConfig config;
             config.serverName = "Server " + QByteArray::number(i);
             servers.push_back(std::make_unique<QuakeServerStandIn>(config));
@@ -111,7 +95,7 @@ private slots:
             if (i == 0)
                 master.Servers().append(
                     {{QHostAddress("::1"), 26000}, {QHostAddress("::1"), 26001}});
-            if (!missedByQStat.contains(i))
+            if (i != 3 && i != 7)
                 expected.append("127.0.0.1:" + QByteArray::number(servers.back()->Port()) + ',' +
                                 config.serverName);
         }
