@@ -58,18 +58,6 @@ start "$master" --port "${bigMasters[0]}" --servers "127.0.0.1:$bigFirst-$((bigF
 start "$master" --port "${bigMasters[1]}" \
     --servers "127.0.0.1:$((bigFirst + half))-$((bigFirst + bigCount - 1))"
 
-cat > "$work/nqm.cfg" << 'CFG'
-gametype NQM new extend Q3M
-    name = NetQuake Master
-    template var = NQMASTER
-    default port = 27950
-    master packet = \377\377\377\377getservers FTE-Quake %s %s
-    master protocol = 3
-    master query = empty full
-    master for gametype = QS
-end
-CFG
-
 # One run of the window's benchmark; its figures are added to the file.
 window() {
     local out=$1
@@ -86,7 +74,7 @@ qstat() {
     local out=$1 start end
     shift
     start=$(date +%s%N)
-    timeout 600 quakestat -cfg "$work/nqm.cfg" "$@" -nqm "127.0.0.1:$smallMaster" > "$work/qstat.txt"
+    timeout 600 quakestat -cfg "$root/tools/master/quakestat-nqm.cfg" "$@" -nqm "127.0.0.1:$smallMaster" > "$work/qstat.txt"
     end=$(date +%s%N)
     local listed silent
     listed=$(grep -c '^QS ' "$work/qstat.txt" || true)

@@ -1,0 +1,219 @@
+#include "MasterList.h"
+#include "PacketBuffer.h"
+#include "TestRegistry.h"
+
+#include <QTest>
+#include <QtEndian>
+#include <cstring>
+
+namespace {
+
+template <std::size_t N> QByteArray Bytes(const FixedText<N>& text) {
+    return QByteArray(text.Data(), qsizetype(text.Length()));
+}
+
+// A reply as its parser reads it, the fields joined by '|'. It is received the way the socket
+// does it, after an earlier, longer message whose tail must never show through.
+QByteArray Parsed(const QByteArray& datagram) {
+    PacketBuffer buffer;
+    for (const QByteArray& received : {QByteArray(256, '\x7f'), datagram}) {
+        buffer.ClearPacketBuffer();
+        std::memcpy(buffer.ReceiveArea(), received.constData(),
+                    std::min<size_t>(received.size(), PacketBuffer::Size));
+        buffer.SetReceivedLength(received.size());
+    }
+    const auto n = [](int value) {
+        return '|' + QByteArray::number(value);
+    };
+    if (buffer.ReplyCode() == Wire::CCREP_SERVER_INFO) {
+        const ServerInfo s = buffer.ParseServerInfo(buffer.ReceivedLength());
+        return Bytes(s.address) + '|' + Bytes(s.name) + '|' + Bytes(s.map) + n(s.currentPlayers) +
+               n(s.maxPlayers);
+    }
+    if (buffer.ReplyCode() == Wire::CCREP_PLAYER_INFO) {
+        const PlayerInfo p = buffer.ParsePlayerInfo();
+        return QByteArray::number(p.number) + '|' + Bytes(p.name) + n(p.shirt) + n(p.pants) +
+               n(p.frags) + n(p.connectTime) + '|' + Bytes(p.address);
+    }
+    RuleName name("stale");
+    const RuleValue value = buffer.ParseRuleInfo(name);
+    return Bytes(name) + '|' + Bytes(value);
+}
+
+QByteArray Header(char code) {
+    return QByteArray::fromHex("80000000") + code;
+}
+
+QByteArray Text(const QByteArray& text) {
+    return text + '\0';
+}
+
+const QByteArray Ext("\xFF\xFF\xFF\xFFgetserversExtResponse");
+const QByteArray Plain("\xFF\xFF\xFF\xFFgetserversResponse");
+const QByteArray End("\\EOT\0\0\0", 7);
+
+// One entry as a master sends it: IPv4 after '\', IPv6 after '/'.
+QByteArray Entry(const char* address, quint16 port = 26000) {
+    const QHostAddress a(QString::fromLatin1(address));
+    QByteArray bytes(2, '\0');
+    qToBigEndian(port, bytes.data());
+    if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+        bytes.prepend(4, '\0');
+        qToBigEndian(a.toIPv4Address(), bytes.data());
+        return '\\' + bytes;
+    }
+    return '/' + QByteArray(reinterpret_cast<const char*>(a.toIPv6Address().c), 16) + bytes;
+}
+
+} // namespace
+
+class TestParsers : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The longest name a reply can carry fills the buffer; the length byte keeps its low bits.
+    void LongestRuleRequest() {
+        PacketBuffer buffer;
+        const int n = buffer.BuildRuleInfoRequest(std::string(300, 'r'));
+        QCOMPARE(QByteArray(buffer.ReceiveArea(), n),
+                 QByteArray::fromHex("8000000004") + QByteArray(250, 'r') + '\0');
+    }
+
+    void Replies_data() {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<QByteArray>("parsed");
+        const auto row = [](const char* tag, char code, const QByteArray& body,
+                            const QByteArray& parsed) {
+            QTest::newRow(tag) << Header(code) + body << parsed;
+        };
+        row("extra bytes before the counts", '\x83',
+            Text("1.2.3.4:26000") + Text("My Server") + Text("e1m1") + "junk\x05\x08\x03",
+            "1.2.3.4:26000|My Server|e1m1|5|8");
+        row("high bytes", '\x83', Text("a") + Text("\xc8\xe9") + Text("\x90") + "\xff\xfe\x03",
+            "a|\xc8\xe9|\x90|255|254");
+        row("long name cut to its field", '\x83',
+            Text("a") + Text(QByteArray(100, 'n')) + Text("m") + "\x01\x02\x03",
+            "a|" + QByteArray(63, 'n') + "|m|1|2");
+        row("counts missing", '\x83', Text("a") + Text("b"), "a|b||0|0");
+        row("code only", '\x83', {}, "|||0|0");
+        row("oversized", '\x83', Text("a") + Text("b") + QByteArray(400, 'm'),
+            "a|b|" + QByteArray(63, 'm') + "|109|109");
+
+        const QByteArray body =
+            QByteArray("\x4d\0\0\0\xfd\xff\xff\xff\x7d\0\0\0", 12) + Text("10.0.0.2:27001");
+        // A name longer than its field is cut, and the fields after it are still found.
+        row("player, long name", '\x84', '\x01' + Text(QByteArray(80, 'q')) + body,
+            "1|" + QByteArray(51, 'q') + "|4|13|-3|125|10.0.0.2:27001");
+        row("player, cut after the name", '\x84', '\x03' + Text("abc") + "\x4d\xff",
+            "3|abc|4|13|0|0|");
+        row("player, name unterminated", '\x84',
+            "\x09"
+            "abc",
+            "9|abc|0|0|0|0|");
+        row("player, code only", '\x84', {}, "0||0|0|0|0|");
+
+        row("end of rules", '\x85', {}, "|");
+        row("value unterminated", '\x85', Text("fraglimit") + "20", "fraglimit|20");
+        row("name fills the datagram", '\x85', QByteArray(300, 'r'), QByteArray(250, 'r') + '|');
+    }
+    void Replies() {
+        QFETCH(QByteArray, datagram);
+        QTEST(Parsed(datagram), "parsed");
+    }
+
+    void MasterAnswers_data() {
+        QTest::addColumn<QList<QByteArray>>("datagrams");
+        QTest::addColumn<bool>("localMaster");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<bool>("complete");
+
+        const QByteArray a = Entry("198.51.100.1"), b = Entry("198.51.100.2", 26001);
+        const QStringList ab{"198.51.100.1:26000", "198.51.100.2:26001"};
+        const QStringList onlyA{ab[0]};
+        QTest::newRow("older answer") << QList{Plain + a + b + End} << false << ab << true;
+        QTest::newRow("several datagrams")
+            << QList{Ext + a, Ext + b, Ext + Entry("203.0.113.9") + End} << false
+            << ab + QStringList{"203.0.113.9:26000"} << true;
+        QTest::newRow("no end mark") << QList{Ext + a, Ext + b} << false << ab << false;
+        QTest::newRow("IPv6 entries") << QList{Ext + Entry("2001:db8::7", 27500) + a + End} << false
+                                      << QStringList{"[2001:db8::7]:27500", ab[0]} << true;
+        QTest::newRow("IPv4-mapped IPv6 merged with its IPv4")
+            << QList{Ext + Entry("::ffff:198.51.100.1") + a + End} << false << onlyA << true;
+        QTest::newRow("IPv6 in an older answer ends it")
+            << QList{Plain + a + Entry("2001:db8::7") + b + End} << false << onlyA << false;
+        QTest::newRow("truncated IPv4 entry")
+            << QList{Ext + a + b.left(4), Ext + b + End} << false << ab << true;
+        QTest::newRow("truncated IPv6 entry")
+            << QList{Ext + a + Entry("2001:db8::7").left(18)} << false << onlyA << false;
+        QTest::newRow("truncated end mark")
+            << QList{Ext + a + End.left(6)} << false << onlyA << false;
+        QTest::newRow("garbage ends the datagram")
+            << QList{Ext + a + "garbage" + b + End} << false << onlyA << false;
+        QTest::newRow("no header") << QList{QByteArray("garbage") + a + End,
+                                            "\xFF\xFF\xFF\xFFgetservers" + a + End, Ext.left(10)}
+                                   << false << QStringList{} << false;
+        QTest::newRow("unusable addresses skipped")
+            << QList{Ext + Entry("0.0.0.0") + Entry("0.1.2.3") + Entry("198.51.100.3", 0) +
+                     Entry("224.0.0.1") + Entry("239.255.255.250") + Entry("255.255.255.255") +
+                     Entry("::") + Entry("ff02::1") + Entry("::ffff:0.0.0.0") + a + End}
+            << true << onlyA << true;
+        QTest::newRow("duplicates merged")
+            << QList{Ext + a + a + b, Ext + b + a + End} << false << ab << true;
+        const QByteArray local = Entry("127.0.0.1") + Entry("10.1.2.3") + Entry("172.16.0.1") +
+                                 Entry("192.168.1.1") + Entry("169.254.1.1") + Entry("100.64.0.1") +
+                                 Entry("::1") + Entry("fe80::1") + Entry("fd00::1") +
+                                 Entry("::ffff:192.168.0.1");
+        QTest::newRow("local servers from a public master")
+            << QList{Ext + local + a + End} << false << onlyA << true;
+        QTest::newRow("local servers from a local master")
+            << QList{Ext + local + End} << true
+            << QStringList{"127.0.0.1:26000",   "10.1.2.3:26000",    "172.16.0.1:26000",
+                           "192.168.1.1:26000", "169.254.1.1:26000", "100.64.0.1:26000",
+                           "[::1]:26000",       "[fe80::1]:26000",   "[fd00::1]:26000",
+                           "192.168.0.1:26000"}
+            << true;
+        QTest::newRow("nothing after the end mark")
+            << QList{Ext + a + End + b, Ext + b} << false << onlyA << true;
+    }
+    void MasterAnswers() {
+        QFETCH(QList<QByteArray>, datagrams);
+        QFETCH(bool, localMaster);
+        QFETCH(QStringList, listed);
+        MasterList list(localMaster);
+        QStringList added;
+        for (const QByteArray& d : datagrams) {
+            for (const Endpoint& server : list.Feed(d).added)
+                added << server.ToString();
+        }
+        QCOMPARE(added, listed);
+        QCOMPARE(list.Count(), listed.size());
+        QTEST(list.Complete(), "complete");
+    }
+
+    // One end mark per game asked; a slow master may answer both requests, each fully.
+    void EndMarksPerGame() {
+        MasterList list(false, 2);
+        list.Feed(Ext + Entry("198.51.100.1") + End);
+        QVERIFY(list.Feed(Plain + Entry("198.51.100.1") + End).added.isEmpty() && !list.Complete());
+        QCOMPARE(list.Feed(Ext + Entry("198.51.100.2") + End).added.size(), 1);
+        QVERIFY(list.Complete());
+    }
+
+    // Whatever a master sends, it lists at most MaxServers servers, and reaching them ends it.
+    void BoundOfServers() {
+        MasterList list;
+        int added = 0;
+        for (int d = 0; d < 30; ++d) {
+            QByteArray datagram = Ext;
+            for (int i = 0; i < 200; ++i)
+                datagram +=
+                    Entry("198.51.100.1", quint16(1 + d * 200 + i)) + Entry("198.51.100.1", 1);
+            added += int(list.Feed(datagram).added.size());
+        }
+        QCOMPARE(added, MasterList::MaxServers);
+        QVERIFY(list.Complete());
+    }
+};
+
+VANTREL_TEST(TestParsers)
+#include "TestParsers.moc"
