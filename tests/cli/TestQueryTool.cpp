@@ -1,7 +1,8 @@
 #include "ExitStatus.h"
+#include "ExpectedScripts.h"
+#include "QueryWindow.h"
 #include "TestRegistry.h"
-#include "TestWorld.h"
-#include "ToolFixture.h"
+#include "ToolRun.h"
 #include "standin/DemoConfig.h"
 
 #include <QJsonArray>
@@ -27,9 +28,24 @@ sv_gravity   800
 sv_friction  4
 )";
 
-void FourPlayersTwoRules(ToolFixture& f) {
-    f.server.Config().players = DemoPlayers(4);
-    f.server.Config().rules = DemoRules(2);
+// A server that sends what no client should trust: quotes, bytes of the game's own character set,
+// DEL, an escape sequence, a name longer than the window lists, a rule name of 60 characters.
+StandInConfig HostileConfig() {
+    StandInConfig c;
+    c.serverName = "\x80\x81 \"Hostile\" \\ server \x7f\xff";
+    c.mapName = "e1m1\x8d";
+    c.maxPlayers = 8;
+    c.players = {
+        {"\"quoted\" name;", 4, 13, -3, 12, "10.0.0.2:26000"},
+        {"\xd3\xe8\xe1\xed\xe2\xec\xe5\xf2", 15, 14, 0, 1, "10.0.0.3:26000"},
+        {"del\x7fname\x1b[31m", 2, 3, 100000, -5, "10.0.0.4:26000"},
+        {"player", 0, 0, 0, 0, "10.0.0.5:26000"},
+        {"Thirty bytes of a player name.", 12, 11, 7, 8, "10.0.0.6:26000"},
+    };
+    c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"},
+               {"sv_gravity", "800"},
+               {"noexit", "\x1b\x10\x11"}};
+    return c;
 }
 
 } // namespace
@@ -41,83 +57,58 @@ class TestQueryTool : public QObject {
 
 private slots:
     void NormalServer() {
-        ToolFixture text;
-        FourPlayersTwoRules(text);
-        QCOMPARE(text.Run(), int(ExitComplete));
+        QuakeServerStandIn server;
+        QVERIFY(server.Start());
+        server.Config().players = DemoPlayers(4);
+        server.Config().rules = DemoRules(2);
+        ToolRun f;
+        QCOMPARE(f.Run({Address(server)}), int(ExitComplete));
         // The ping of a loopback query may come out as 0 or 1 ms.
-        QCOMPARE(text.Text().replace(
+        QCOMPARE(f.Text().replace(
                      QRegularExpression("^Ping     \\d+ ms$", QRegularExpression::MultilineOption),
                      "Ping     N ms"),
-                 QString::fromLatin1(normalText).arg(text.server.Port()));
-        QVERIFY(text.Errors().isEmpty());
-
-        ToolFixture f;
-        FourPlayersTwoRules(f);
-        QCOMPARE(f.Run({"--json"}), int(ExitComplete));
-        QCOMPARE(f.Out().count('\n'), 1);
-        const QJsonObject doc = f.Json();
-        QCOMPARE(doc["complete"].toBool(false), true);
-        QCOMPARE(doc["missing"].toArray(), QJsonArray());
-
-        const QJsonValue server = doc["server"];
-        QCOMPARE(JsonText(server["name"]), QStringLiteral("Vantrel stand-in"));
-        QCOMPARE(JsonText(server["address"]), QStringLiteral("127.0.0.1:%1").arg(f.server.Port()));
-        QCOMPARE(JsonText(server["map"]), QStringLiteral("e1m1"));
-        QCOMPARE(server["players"].toInt(), 4);
-        QCOMPARE(server["maxPlayers"].toInt(), 16);
-        QVERIFY(server["ping"].isDouble() && server["ping"].toInt(-1) >= 0);
-
-        const QJsonArray players = doc["players"].toArray();
-        QCOMPARE(players.size(), 4);
-        // Every field of every player is held against the window's details in the script tests.
-        const QJsonValue shambler = players[2];
-        QCOMPARE(JsonBytes(shambler["name"]), f.server.Config().players[2].name);
-        QCOMPARE(shambler["shirt"].toObject(), (QJsonObject{{"number", 10}, {"name", "tan"}}));
-
-        const QJsonArray rules = doc["rules"].toArray();
-        QCOMPARE(rules.size(), 2);
-        QCOMPARE(JsonText(rules[0]["name"]), QStringLiteral("sv_gravity"));
-        QCOMPARE(JsonText(rules[1]["value"]), QStringLiteral("4"));
+                 QString::fromLatin1(normalText).arg(server.Port()));
+        QVERIFY(f.errors.data().isEmpty());
     }
 
+    // The players and the rule replies lost, what is named missing.
     void Incomplete_data() {
         QTest::addColumn<bool>("json");
         QTest::addColumn<QList<int>>("droppedPlayers");
         QTest::addColumn<QList<int>>("droppedRules");
-        QTest::addColumn<int>("playersIn");
-        QTest::addColumn<int>("rulesIn");
         QTest::addColumn<QStringList>("missing");
         QTest::newRow("player, JSON")
-            << true << QList<int>{1} << QList<int>{} << 3 << 2 << QStringList{"player 1"};
-        QTest::newRow("both, text") << false << QList<int>{0, 3} << QList<int>{2} << 2 << 2
+            << true << QList<int>{1} << QList<int>{} << QStringList{"player 1"};
+        QTest::newRow("both, text") << false << QList<int>{0, 3} << QList<int>{2}
                                     << QStringList{"player 0", "player 3", "end of rules"};
     }
     void Incomplete() {
         QFETCH(bool, json);
         QFETCH(QList<int>, droppedPlayers);
         QFETCH(QList<int>, droppedRules);
-        QFETCH(int, playersIn);
-        QFETCH(int, rulesIn);
         QFETCH(QStringList, missing);
-        ToolFixture f;
-        FourPlayersTwoRules(f);
-        f.server.Faults().droppedPlayers = {droppedPlayers.begin(), droppedPlayers.end()};
-        f.server.Faults().droppedRules = {droppedRules.begin(), droppedRules.end()};
-        QueryTool& tool = f.Start(json ? QStringList{"--json"} : QStringList{});
+        QuakeServerStandIn server;
+        QVERIFY(server.Start());
+        server.Config().players = DemoPlayers(4);
+        server.Config().rules = DemoRules(2);
+        server.Faults().droppedPlayers = {droppedPlayers.begin(), droppedPlayers.end()};
+        server.Faults().droppedRules = {droppedRules.begin(), droppedRules.end()};
+        ToolRun f;
+        f.Start(json ? QStringList{"--json", Address(server)} : QStringList{Address(server)});
+        QueryTool& tool = *f.query;
         QCOMPARE(tool.DeadlineMs(), 20000);
-        QTRY_COMPARE(tool.State().playerReplies, playersIn);
-        QTRY_COMPARE(tool.State().ruleCount, rulesIn);
+        QTRY_COMPARE(tool.State().playerReplies, 4 - droppedPlayers.size());
         // The request that the lost reply answers has been made; nothing else will come.
-        QTRY_COMPARE(RequestsWithCode(f.server, '\x04'), rulesIn + 1);
-        QVERIFY(!f.Status());
+        QTRY_COMPARE(RuleRequests(server), 3);
+        QVERIFY(!f.status);
         tool.OnDeadline();
-        QCOMPARE(f.Status(), std::optional<int>(ExitIncomplete));
+        QCOMPARE(f.status, std::optional<int>(ExitIncomplete));
         if (json) {
-            const QJsonObject doc = f.Json();
+            const QJsonObject doc = f.Json().object();
             QCOMPARE(doc["complete"].toBool(true), false);
             QCOMPARE(doc["missing"].toArray(), QJsonArray::fromStringList(missing));
-            QCOMPARE(doc["players"].toArray().size(), playersIn);
-            QCOMPARE(doc["rules"].toArray().size(), rulesIn);
+            QCOMPARE(doc["players"].toArray().size(), 4 - droppedPlayers.size());
+            QCOMPARE(doc["rules"].toArray().size(), 2);
         } else {
             QVERIFY(f.Text().startsWith(QStringLiteral("Server   Vantrel stand-in\n")));
             QVERIFY(f.Text().endsWith(
@@ -126,12 +117,94 @@ private slots:
     }
 
     void HostNotFound() {
-        ToolFixture f;
-        f.serverText = UnresolvableHost() + ":26000";
-        QCOMPARE(f.Run(), int(ExitHostNotFound));
-        QVERIFY(f.Out().isEmpty());
-        QCOMPARE(f.Errors(),
+        ToolRun f;
+        QCOMPARE(f.Run({UnresolvableHost() + ":26000"}), int(ExitHostNotFound));
+        QVERIFY(f.out.data().isEmpty());
+        QCOMPARE(f.errors.data(),
                  "vantrel-query: host not found: " + UnresolvableHost().toUtf8() + "\n");
+    }
+
+    // The window and the tool, one after the other on the same hostile server, show the same
+    // and write the same scripts; every byte survives into the JSON, one valid line.
+    void SameAsTheWindow() {
+        QueryWindow w;
+        w.server.Config() = HostileConfig();
+        w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        ToolRun f;
+        MainWindowFixture game;
+        QCOMPARE(f.Run({"--json", "--scripts", game.GamePath(), Address(w.server)}),
+                 int(ExitComplete));
+        QCOMPARE(f.out.data().count('\n'), 1);
+        const QJsonObject doc = f.Json().object();
+        QVERIFY2(doc["complete"].toBool() && doc["missing"].toArray().isEmpty(), f.out.data());
+        const StandInConfig& sent = w.server.Config();
+
+        const QJsonValue server = doc["server"];
+        QCOMPARE(JsonBytes(server["name"]), sent.serverName);
+        QCOMPARE(JsonText(server["name"]), QStringLiteral("-- \"Hostile\" \\ server \x7f\x7f"));
+        QCOMPARE(JsonText(server["name"]), w.Text("serverName"));
+        QCOMPARE(JsonText(server["address"]), w.Text("serverAddress"));
+        QCOMPARE(JsonBytes(server["map"]), sent.mapName);
+        QCOMPARE(JsonText(server["map"]), w.Text("mapName"));
+        QCOMPARE(QString::number(server["players"].toInt()), w.Text("currentPlayers"));
+        QCOMPARE(QString::number(server["maxPlayers"].toInt()), w.Text("maxPlayers"));
+        QVERIFY(server["ping"].isDouble() && server["ping"].toInt(-1) >= 0);
+
+        const QJsonArray rules = doc["rules"].toArray();
+        QCOMPARE(rules.size(), sent.rules.size());
+        QCOMPARE(rules.size(), w.RuleList().topLevelItemCount());
+        for (int i = 0; i < rules.size(); ++i) {
+            QCOMPARE(JsonBytes(rules[i]["name"]), sent.rules[i].name);
+            QCOMPARE(JsonBytes(rules[i]["value"]), sent.rules[i].value);
+            QCOMPARE(JsonText(rules[i]["name"]), w.RuleList().topLevelItem(i)->text(0));
+            QCOMPARE(JsonText(rules[i]["value"]), w.RuleList().topLevelItem(i)->text(1));
+        }
+
+        const QJsonArray players = doc["players"].toArray();
+        QCOMPARE(players.size(), sent.players.size());
+        QCOMPARE(players.size(), w.PlayerList().count());
+        for (int i = 0; i < players.size(); ++i) {
+            const QJsonValue p = players[i];
+            QCOMPARE(JsonBytes(p["name"]), sent.players[i].name);
+            QCOMPARE(JsonBytes(p["address"]), sent.players[i].address);
+            // The details show the name converted and the address as received.
+            QStringList printed{JsonText(p["name"])};
+            for (const char* key : {"number", "frags", "shirt", "pants", "connectTime"}) {
+                const QJsonValue value = p[QLatin1String(key)];
+                printed << QString::number(value.isObject() ? value["number"].toInt()
+                                                            : value.toInt());
+            }
+            printed << QString::fromLatin1(JsonBytes(p["address"]));
+            w.PlayerList().setCurrentRow(i);
+            QStringList shown;
+            for (int r = 0; r < w.DetailsList().topLevelItemCount(); ++r)
+                shown << w.DetailsList().topLevelItem(r)->text(1);
+            QCOMPARE(printed, shown);
+        }
+        QCOMPARE(players[0]["shirt"]["name"].toString(), QStringLiteral("red"));
+
+        QCOMPARE(game.Script("vantrel.scr"), w.Script("vantrel.scr"));
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(game.Script(NameScript(i)), w.Script(NameScript(i)));
+    }
+
+    // Control bytes never reach the terminal, even as the bytes came; --no-rules asks for none;
+    // the own name goes into the scripts.
+    void RawText() {
+        QuakeServerStandIn server(HostileConfig());
+        QVERIFY(server.Start());
+        MainWindowFixture game;
+        ToolRun f;
+        QCOMPARE(f.Run({"--raw", "--no-rules", "--scripts", game.GamePath(), "--name", "Me",
+                        Address(server)}),
+                 int(ExitComplete));
+        QCOMPARE(RuleRequests(server), 0);
+        QVERIFY(!f.Text().contains(QStringLiteral("sv_gravity")));
+        QVERIFY(!f.Text().contains(QRegularExpression("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]")));
+        QVERIFY(f.Text().contains(QStringLiteral("del\\x7fname\\x1b[31m")));
+        QVERIFY(game.Script("vantrel.scr").startsWith(ScriptHeader("Me")));
     }
 };
 
