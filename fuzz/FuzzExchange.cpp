@@ -12,50 +12,33 @@
 
 namespace {
 
-constexpr std::uint8_t LongDatagram = 253;
-constexpr std::uint8_t TimerTick = 254;
-constexpr std::uint8_t QueryButton = 255;
+enum Lead : std::uint8_t { LongDatagram = 253, TimerTick, QueryButton };
 // Each query start rewrites seventeen files; beyond a few starts an input finds nothing new, so
 // later presses and ticks are ignored to keep the runs fast.
 constexpr int MostQueries = 6;
 
-void Step(QueryWorld& world, InputBytes& input) {
-    const std::uint8_t lead = input.Byte();
-    const bool mayStart = world.QueriesStarted() < MostQueries;
-    switch (lead) {
-    case TimerTick:
-        if (mayStart)
-            world.Tick();
-        break;
-    case QueryButton:
-        // The scripts of the query that ends here are checked before the next one rewrites them.
-        world.RequireScripts();
-        if (mayStart)
-            world.PressQueryButton();
-        break;
-    case LongDatagram:
-        world.Receive(input.Bytes(LongDatagram + (input.Byte() & 3)));
-        break;
-    default:
-        world.Receive(input.Bytes(lead));
-        break;
-    }
-    world.RequireInvariants();
-}
-
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    StartFuzzProcess(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     InputBytes input(data, size);
     QueryWorld world(input.Byte());
     world.PressQueryButton();
-    while (!input.Empty())
-        Step(world, input);
+    while (!input.Empty()) {
+        const std::uint8_t lead = input.Byte();
+        const bool mayStart = world.QueriesStarted() < MostQueries;
+        if (lead < TimerTick) {
+            world.Receive(input.Bytes(lead == LongDatagram ? lead + (input.Byte() & 3) : lead));
+        } else if (lead == QueryButton) {
+            // The scripts of the query that ends here are checked before the next one rewrites
+            // them.
+            world.RequireScripts();
+            if (mayStart)
+                world.PressQueryButton();
+        } else if (mayStart) {
+            world.Tick();
+        }
+        world.RequireInvariants();
+    }
     world.SelectListedPlayers();
     world.RequireScripts();
     return 0;

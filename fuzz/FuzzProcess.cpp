@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QNetworkProxy>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,24 +16,24 @@ namespace {
 
 // In memory where the system offers it: every query start deletes and re-creates the scripts.
 QTemporaryDir& GameDir() {
-    static const QString shared = QStringLiteral("/dev/shm");
-    static QTemporaryDir dir(QFileInfo(shared).isWritable()
-                                 ? shared + QStringLiteral("/vantrel-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/vantrel-fuzz-XXXXXX"));
+    static QTemporaryDir dir((QFileInfo(QStringLiteral("/dev/shm")).isWritable()
+                                  ? QStringLiteral("/dev/shm")
+                                  : QDir::tempPath()) +
+                             QStringLiteral("/vantrel-fuzz-XXXXXX"));
     return dir;
 }
 
 } // namespace
 
-void StartFuzzProcess(int* argc, char*** argv) {
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     // Never destroyed: at exit Qt's own globals may already be gone.
-    static const QCoreApplication* const application = new QCoreApplication(*argc, *argv);
-    Q_UNUSED(application);
+    new QCoreApplication(*argc, *argv);
     // Every query binds a fresh socket, and asking the system for a proxy each time would cost a
     // thread hop per input.
     QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
-    Require(GameDir().isValid(), "no temporary folder for the game");
-    Require(QDir(GameDir().path()).mkdir(QStringLiteral("ID1")), "no ID1 folder");
+    Require(GameDir().isValid() && QDir(GameDir().path()).mkdir(QStringLiteral("ID1")),
+            "no game folder");
+    return 0;
 }
 
 const QString& GameFolderPath() {
@@ -42,18 +41,16 @@ const QString& GameFolderPath() {
     return path;
 }
 
-QString ScriptPath(const QString& fileName) {
+QString ScriptPath(std::string_view fileName) {
     static const QString dataFolder = DataFolder(GameFolderPath());
-    return JoinPath(dataFolder, fileName);
+    return JoinPath(dataFolder, QString::fromLatin1(fileName.data(), qsizetype(fileName.size())));
 }
 
-std::string ReadScript(const QString& fileName) {
+std::string ReadScript(std::string_view fileName) {
     QFile file(ScriptPath(fileName));
     // Unbuffered: a read buffer per file would cost more than the few bytes each script holds.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return bytes.toStdString();
+    return file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll().toStdString()
+                                                                  : std::string();
 }
 
 void DeliverPostedEvents() {
@@ -62,28 +59,8 @@ void DeliverPostedEvents() {
 }
 
 void Violation(const char* what, std::string_view text) {
-    std::fprintf(stderr, "Violated: %s\n", what);
-    if (!text.empty()) {
-        std::fputs("In: ", stderr);
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (byte >= 32 && byte < 127 && byte != '\\')
-                std::fputc(byte, stderr);
-            else
-                std::fprintf(stderr, "\\x%02X", byte);
-        }
-        std::fputc('\n', stderr);
-    }
+    const QByteArray shown =
+        QByteArray(text.data(), qsizetype(text.size())).toPercentEncoding(" \"';:[]\\");
+    std::fprintf(stderr, "Violated: %s\nIn: %s\n", what, shown.constData());
     std::abort();
-}
-
-std::uint8_t InputBytes::Byte() {
-    return position < size ? data[position++] : 0;
-}
-
-std::string_view InputBytes::Bytes(std::size_t count) {
-    const std::size_t taken = std::min(count, size - std::min(position, size));
-    const std::string_view bytes(reinterpret_cast<const char*>(data) + position, taken);
-    position += taken;
-    return bytes;
 }

@@ -5,21 +5,15 @@
 #include <cstdint>
 #include <string_view>
 
-// What every fuzz target shares: the application object, one game folder per process, and the
-// way a violated property ends the run.
+// What every fuzz target shares: the application object and one game folder per process, both
+// made in the one LLVMFuzzerInitialize of all targets, and the way a violated property ends the
+// run.
 
-// Creates the application object once; called from LLVMFuzzerInitialize.
-void StartFuzzProcess(int* argc, char*** argv);
-
-// A game folder with its ID1 data folder, made once per process in a temporary folder and
-// removed when the process ends.
+// A file in the data folder of the process's game folder.
 const QString& GameFolderPath();
-
-// A file in the game's data folder.
-QString ScriptPath(const QString& fileName);
-
-// Reads one whole file of the game's data folder; empty when it does not exist.
-std::string ReadScript(const QString& fileName);
+QString ScriptPath(std::string_view fileName);
+// One whole script of the data folder; empty when it does not exist.
+std::string ReadScript(std::string_view fileName);
 
 // Delivers what the event loop would: the answers of host lookups and deferred deletions, so that
 // nothing piles up from one input to the next.
@@ -39,9 +33,14 @@ public:
     InputBytes(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
 
     bool Empty() const { return position >= size; }
-    std::uint8_t Byte();
+    std::uint8_t Byte() { return position < size ? data[position++] : 0; }
     // Up to count bytes, fewer when the input ends first.
-    std::string_view Bytes(std::size_t count);
+    std::string_view Bytes(std::size_t count) {
+        const std::size_t taken = count < size - position ? count : size - position;
+        const std::string_view bytes(reinterpret_cast<const char*>(data) + position, taken);
+        position += taken;
+        return bytes;
+    }
     std::string_view Rest() { return Bytes(size - position); }
 
 private:

@@ -8,32 +8,18 @@
 
 #include <string>
 
-namespace {
-
-std::string ServerInfoReply(std::uint8_t currentPlayers) {
-    std::string reply("\x80\x00\x00\x00\x83"
-                      "127.0.0.1:26000\0fuzz\0e1m1\0",
-                      31);
-    reply += static_cast<char>(currentPlayers);
-    reply += '\x10';
-    reply += '\x03';
-    reply[3] = static_cast<char>(reply.size());
-    return reply;
-}
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    StartFuzzProcess(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     InputBytes input(data, size);
     QueryWorld world(input.Byte());
     const std::uint8_t currentPlayers = input.Byte();
     world.PressQueryButton();
-    world.Receive(ServerInfoReply(currentPlayers));
+    // Header word, code, address, name, map, players, maximum players, protocol version.
+    std::string serverInfo("\x80\x00\x00\x22\x83"
+                           "127.0.0.1:26000\0fuzz\0e1m1\0"
+                           "?\x10\x03",
+                           34);
+    serverInfo[31] = static_cast<char>(currentPlayers);
+    world.Receive(serverInfo);
     world.Receive(input.Rest());
     world.SelectListedPlayers();
     world.RequireInvariants();

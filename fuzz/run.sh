@@ -8,16 +8,13 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 targets=(fuzz_reply fuzz_exchange fuzz_quaketoascii fuzz_scriptwriter fuzz_master)
 
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
+packages=(clang libclang-rt-14-dev)
+installed=$(dpkg-query -W -f='${Status}\n' "${packages[@]}" 2>/dev/null | grep -c 'ok installed' || true)
+if [ "$installed" != ${#packages[@]} ]; then
+    sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${packages[@]}"
 fi
 
 build=build-fuzz
@@ -31,12 +28,10 @@ for target in "${targets[@]}"; do
     cp -r "fuzz/corpus/$target" "$build/corpus/$target"
     echo "== $target: $seconds s"
     # A short length control lets the inputs grow to whole exchanges within the minute.
-    if ! "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -len_control=10 \
+    "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -len_control=10 \
         -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
-        "$build/corpus/$target" >"$build/findings/$target.log" 2>&1; then
-        failed+=("$target")
-        tail -n 60 "$build/findings/$target.log"
-    fi
+        "$build/corpus/$target" >"$build/findings/$target.log" 2>&1 ||
+        { failed+=("$target") && tail -n 60 "$build/findings/$target.log"; }
     grep -E '^(#[0-9]+[[:space:]]+DONE|Done )' "$build/findings/$target.log" || true
 done
 
