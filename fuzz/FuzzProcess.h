@@ -30,21 +30,19 @@ inline void Require(bool holds, const char* what, std::string_view text = {}) {
 // Takes bytes off the front of a fuzz input; past its end every read gives zero or nothing.
 class InputBytes {
 public:
-    InputBytes(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
+    InputBytes(const std::uint8_t* data, std::size_t size)
+        : rest(reinterpret_cast<const char*>(data), size) {}
 
-    bool Empty() const { return position >= size; }
-    std::uint8_t Byte() { return position < size ? data[position++] : 0; }
+    bool Empty() const { return rest.empty(); }
+    std::uint8_t Byte() { return Empty() ? 0 : static_cast<std::uint8_t>(Bytes(1).front()); }
     // Up to count bytes, fewer when the input ends first.
     std::string_view Bytes(std::size_t count) {
-        const std::size_t taken = count < size - position ? count : size - position;
-        const std::string_view bytes(reinterpret_cast<const char*>(data) + position, taken);
-        position += taken;
-        return bytes;
+        const std::string_view taken = rest.substr(0, count);
+        rest.remove_prefix(taken.size());
+        return taken;
     }
-    std::string_view Rest() { return Bytes(size - position); }
+    std::string_view Rest() { return Bytes(rest.size()); }
 
 private:
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t position = 0;
+    std::string_view rest;
 };
