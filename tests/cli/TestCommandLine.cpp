@@ -2,8 +2,8 @@
 #include "ExitStatus.h"
 #include "RunCommandLine.h"
 #include "TestRegistry.h"
+#include "ToolRun.h"
 
-#include <QBuffer>
 #include <QProcess>
 #include <QTest>
 
@@ -104,16 +104,13 @@ private slots:
             QCOMPARE(Summary(parsed), expected);
             return;
         }
-        QBuffer out;
-        QBuffer errors;
-        out.open(QIODevice::WriteOnly);
-        errors.open(QIODevice::WriteOnly);
-        QCOMPARE(RunCommandLine(line, out, errors), status);
+        ToolRun run;
+        QCOMPARE(RunCommandLine(line, run.out, run.errors), status);
         // The reason in one line, then the usage.
-        const QByteArray told = errors.data();
+        const QByteArray told = run.errors.data();
         QVERIFY2(told.startsWith("vantrel-query: ") && told.contains("\nUsage: "), told);
         QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
-        QVERIFY(out.data().isEmpty());
+        QVERIFY(run.out.data().isEmpty());
     }
 
     // The built program, as a shell starts it.
