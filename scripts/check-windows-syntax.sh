@@ -7,17 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 
-missing=()
-for p in g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
 
 python3 - "$build/compile_commands.json" <<'PY'
 import concurrent.futures, json, os, shlex, subprocess, sys

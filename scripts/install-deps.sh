@@ -1,22 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running Vantrel need, when missing.
 set -euo pipefail
-
-packages=(
-    build-essential cmake ccache pkg-config
-    qt6-base-dev libgl-dev fonts-dejavu-core
-    libbenchmark-dev
+"$(dirname "$0")/install-packages.sh" \
+    build-essential cmake ccache pkg-config \
+    qt6-base-dev libgl-dev fonts-dejavu-core \
+    libbenchmark-dev \
     qstat
-)
-
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
