@@ -5,32 +5,27 @@
 #include "ToolRun.h"
 
 #include <QProcess>
-#include <QTest>
 
 namespace {
-
-QString Listed(const QList<HostPort>& list) {
-    QStringList texts;
-    for (const HostPort& h : list)
-        texts << HostPortText(h);
-    return texts.join(u' ');
-}
 
 // The options as one line. One server: server, game folder, own name, timeout, interval, and 0
 // or 1 for --raw, --json, --no-rules and --no-players. Many: servers, masters, games, --raw,
 // --json and the timeout.
 QString Summary(const CommandLine& line) {
-    const SweepOptions& s = line.sweep;
-    if (line.action == CommandLine::Action::Sweep) {
-        return QStringList{Listed(s.servers),       Listed(s.masters),
-                           s.games.join(u' '),      QString::number(s.raw),
-                           QString::number(s.json), QString::number(s.timeout)}
-            .join(u'|');
-    }
+    const auto listed = [](const QList<HostPort>& list) {
+        QStringList texts;
+        for (const HostPort& h : list)
+            texts << HostPortText(h);
+        return texts.join(u' ');
+    };
     const QueryOptions& o = line.options;
-    QStringList fields{HostPortText(o.target), o.gameFolder, o.quakename};
-    for (const int n :
-         {o.timeout, o.every, int(o.raw), int(o.json), int(o.noRules), int(o.noPlayers)})
+    const SweepOptions& s = line.sweep;
+    const bool many = line.action == CommandLine::Action::Sweep;
+    QStringList fields = many
+                             ? QStringList{listed(s.servers), listed(s.masters), s.games.join(u' ')}
+                             : QStringList{HostPortText(o.target), o.gameFolder, o.quakename};
+    for (const int n : many ? QList<int>{s.raw, s.json, s.timeout}
+                            : QList<int>{o.timeout, o.every, o.raw, o.json, o.noRules, o.noPlayers})
         fields << QString::number(n);
     return fields.join(u'|');
 }
@@ -45,8 +40,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const QStringList& arguments, int status, const char* expected) {
-            QTest::addRow("%d %s", status, qPrintable(arguments.join(u' ')))
+        const auto row = [](const QStringList& arguments, int status, const QString& expected) {
+            QTest::addRow("%d %s", status, qPrintable(arguments.join(u' ').left(60)))
                 << arguments << status << expected;
         };
         // Accepted: what the options then are.
@@ -91,6 +86,9 @@ private slots:
             row({server}, 2, "[ADDRESS]:PORT");
         // As the window's Query button, before anything is sent.
         row({"--scripts", "/nonexistent/vantrel", "h"}, 2, "Quake Directory Doesn't Exist");
+        // Exit status 3: nothing is sent when no host is found, and each one is named.
+        row({UnresolvableHost() + ":26000"}, 3, "host not found: " + UnresolvableHost());
+        row({"--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's')}, 3, "host not found: ");
     }
     void Arguments() {
         QFETCH(QStringList, arguments);
@@ -106,10 +104,13 @@ private slots:
         }
         ToolRun run;
         QCOMPARE(RunCommandLine(line, run.out, run.errors), status);
-        // The reason in one line, then the usage.
+        // The reason in one line, then the usage for a refused argument.
         const QByteArray told = run.errors.data();
-        QVERIFY2(told.startsWith("vantrel-query: ") && told.contains("\nUsage: "), told);
+        QVERIFY2(told.startsWith("vantrel-query: ") && told.endsWith('\n'), told);
         QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
+        QCOMPARE(told.contains("\nUsage: "), status == ExitBadArguments);
+        if (status == ExitHostNotFound)
+            QCOMPARE(told.count("host not found: "), arguments.size());
         QVERIFY(run.out.data().isEmpty());
     }
 

@@ -3,11 +3,10 @@
 #include "QueryWindow.h"
 #include "TestRegistry.h"
 #include "ToolRun.h"
+#include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
-#include <QJsonArray>
 #include <QRegularExpression>
-#include <QTest>
 
 namespace {
 
@@ -48,10 +47,16 @@ StandInConfig HostileConfig() {
     return c;
 }
 
+qsizetype RuleRequests(const QuakeServerStandIn& server) {
+    return std::count_if(server.Requests().begin(), server.Requests().end(),
+                         [](const QByteArray& r) { return r.size() > 4 && r[4] == '\x04'; });
+}
+
 } // namespace
 
-// A query ends as soon as the last reply is in, long before its time is up; when the time runs
-// out first, what arrived is printed and what did not is named.
+// One server's query ends as soon as the last reply is in, long before its time is up; when the
+// time runs out first, what arrived is printed and what did not is named. Many servers are each
+// asked for their server info only.
 class TestQueryTool : public QObject {
     Q_OBJECT
 
@@ -95,33 +100,24 @@ private slots:
         server.Faults().droppedRules = {droppedRules.begin(), droppedRules.end()};
         ToolRun f;
         f.Start(json ? QStringList{"--json", Address(server)} : QStringList{Address(server)});
-        QueryTool& tool = *f.query;
-        QCOMPARE(tool.DeadlineMs(), 20000);
-        QTRY_COMPARE(tool.State().playerReplies, 4 - droppedPlayers.size());
+        QCOMPARE(f.query->DeadlineMs(), 20000);
+        QTRY_COMPARE(f.query->State().playerReplies, 4 - droppedPlayers.size());
         // The request that the lost reply answers has been made; nothing else will come.
         QTRY_COMPARE(RuleRequests(server), 3);
         QVERIFY(!f.status);
-        tool.OnDeadline();
+        f.query->OnDeadline();
         QCOMPARE(f.status, std::optional<int>(ExitIncomplete));
+        const QJsonObject doc = f.Json().object();
         if (json) {
-            const QJsonObject doc = f.Json().object();
             QCOMPARE(doc["complete"].toBool(true), false);
             QCOMPARE(doc["missing"].toArray(), QJsonArray::fromStringList(missing));
             QCOMPARE(doc["players"].toArray().size(), 4 - droppedPlayers.size());
             QCOMPARE(doc["rules"].toArray().size(), 2);
         } else {
             QVERIFY(f.Text().startsWith(QStringLiteral("Server   Vantrel stand-in\n")));
-            QVERIFY(f.Text().endsWith(
-                QStringLiteral("\nincomplete: %1\n").arg(missing.join(QStringLiteral(", ")))));
+            QVERIFY(
+                f.Text().endsWith("\nincomplete: " + missing.join(QStringLiteral(", ")) + "\n"));
         }
-    }
-
-    void HostNotFound() {
-        ToolRun f;
-        QCOMPARE(f.Run({UnresolvableHost() + ":26000"}), int(ExitHostNotFound));
-        QVERIFY(f.out.data().isEmpty());
-        QCOMPARE(f.errors.data(),
-                 "vantrel-query: host not found: " + UnresolvableHost().toUtf8() + "\n");
     }
 
     // Repeated queries print each result once, the next after a blank line.
@@ -154,48 +150,39 @@ private slots:
         const QJsonObject doc = f.Json().object();
         QVERIFY2(doc["complete"].toBool() && doc["missing"].toArray().isEmpty(), f.out.data());
         const StandInConfig& sent = w.server.Config();
-
+        // Each text as converted beside what the window shows, and as its bytes came.
         const QJsonValue server = doc["server"];
-        QCOMPARE(JsonBytes(server["name"]), sent.serverName);
-        QCOMPARE(JsonText(server["name"]), w.Text("serverName"));
-        QCOMPARE(JsonText(server["address"]), w.Text("serverAddress"));
-        QCOMPARE(JsonBytes(server["map"]), sent.mapName);
-        QCOMPARE(JsonText(server["map"]), w.Text("mapName"));
-        QCOMPARE(QString::number(server["players"].toInt()), w.Text("currentPlayers"));
-        QCOMPARE(QString::number(server["maxPlayers"].toInt()), w.Text("maxPlayers"));
+        QStringList printed{server["name"]["text"].toString(), server["map"]["text"].toString(),
+                            server["address"]["text"].toString(),
+                            QString::number(server["players"].toInt()),
+                            QString::number(server["maxPlayers"].toInt())};
+        QStringList shown{w.Text("serverName"), w.Text("mapName"), w.Text("serverAddress"),
+                          w.Text("currentPlayers"), w.Text("maxPlayers")};
+        QList<QByteArray> received{JsonBytes(server["name"]), JsonBytes(server["map"])};
+        QList<QByteArray> bytes{sent.serverName, sent.mapName};
         QVERIFY(server["ping"].isDouble() && server["ping"].toInt(-1) >= 0);
-
         const QJsonArray rules = doc["rules"].toArray();
         QCOMPARE(rules.size(), sent.rules.size());
-        QCOMPARE(rules.size(), w.RuleList().topLevelItemCount());
         for (int i = 0; i < rules.size(); ++i) {
-            QCOMPARE(JsonBytes(rules[i]["name"]), sent.rules[i].name);
-            QCOMPARE(JsonBytes(rules[i]["value"]), sent.rules[i].value);
-            QCOMPARE(JsonText(rules[i]["name"]), w.RuleList().topLevelItem(i)->text(0));
-            QCOMPARE(JsonText(rules[i]["value"]), w.RuleList().topLevelItem(i)->text(1));
+            printed << rules[i]["name"]["text"].toString() << rules[i]["value"]["text"].toString();
+            shown << w.RuleList().topLevelItem(i)->text(0) << w.RuleList().topLevelItem(i)->text(1);
+            received << JsonBytes(rules[i]["name"]) << JsonBytes(rules[i]["value"]);
+            bytes << sent.rules[i].name << sent.rules[i].value;
         }
-
         const QJsonArray players = doc["players"].toArray();
         QCOMPARE(players.size(), sent.players.size());
-        QCOMPARE(players.size(), w.PlayerList().count());
         for (int i = 0; i < players.size(); ++i) {
             const QJsonValue p = players[i];
-            QCOMPARE(JsonBytes(p["name"]), sent.players[i].name);
-            QCOMPARE(JsonBytes(p["address"]), sent.players[i].address);
-            // The details show the name converted and the address as received.
-            QStringList printed{JsonText(p["name"])};
-            for (const char* key : {"number", "frags", "shirt", "pants", "connectTime"}) {
-                const QJsonValue value = p[QLatin1String(key)];
-                printed << QString::number(value.isObject() ? value["number"].toInt()
-                                                            : value.toInt());
-            }
-            printed << QString::fromLatin1(JsonBytes(p["address"]));
-            w.PlayerList().setCurrentRow(i);
-            QStringList shown;
-            for (int r = 0; r < w.DetailsList().topLevelItemCount(); ++r)
-                shown << w.DetailsList().topLevelItem(r)->text(1);
-            QCOMPARE(printed, shown);
+            const StandInPlayer& s = sent.players[i];
+            received << JsonBytes(p["name"]) << JsonBytes(p["address"]);
+            bytes << s.name << s.address;
+            QCOMPARE(
+                (QList<int>{p["number"].toInt(), p["frags"].toInt(), p["shirt"]["number"].toInt(),
+                            p["pants"]["number"].toInt(), p["connectTime"].toInt()}),
+                (QList<int>{i, s.frags, s.shirt, s.pants, s.connectTime}));
         }
+        QCOMPARE(printed, shown);
+        QCOMPARE(received, bytes);
 
         QCOMPARE(game.Script("vantrel.scr"), w.Script("vantrel.scr"));
         for (int i = 0; i < 16; ++i)
@@ -217,6 +204,60 @@ private slots:
         QVERIFY(!f.Text().contains(QRegularExpression("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]")));
         QVERIFY(f.Text().contains(QStringLiteral("del\\x7fname\\x1b[31m")));
         QVERIFY(game.Script("vantrel.scr").startsWith(ScriptHeader("Me")));
+    }
+
+    void SortedByPingSilentLast() {
+        QuakeServerStandIn fast, slow, silent;
+        for (QuakeServerStandIn* s : {&fast, &slow, &silent})
+            QVERIFY(s->Start());
+        fast.Config().serverName = "Fast";
+        fast.Config().players = DemoPlayers(2);
+        slow.Config().serverName = "Slow";
+        slow.Config().mapName = "dm4";
+        slow.Faults().delayMs = 150;
+        silent.Faults().dropServerInfo = true;
+        ToolRun run;
+        run.Start({Address(silent), Address(slow), Address(fast)});
+        ServerSweep& sweep = run.sweep->Sweep();
+        QTRY_COMPARE(sweep.AnsweredCount(), 1);
+        run.clock.Advance(40);
+        QTRY_COMPARE(sweep.AnsweredCount(), 2);
+        QVERIFY(!run.status);
+        // Two seconds pass: the silent server is asked again, then given up.
+        for (int i = 0; i < 2; ++i) {
+            run.clock.Advance(1000);
+            sweep.OnTick();
+        }
+        QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
+        QCOMPARE(run.Text(), QStringLiteral("     0 ms  2/16  e1m1  %1  Fast\n"
+                                            "    40 ms  0/16  dm4   %2  Slow\n"
+                                            "no answer              %3\n")
+                                 .arg(Address(fast), Address(slow), Address(silent)));
+        // The silent server had its second chance, and no more.
+        QTRY_COMPARE(silent.Requests().size(), 2);
+    }
+
+    // A server both named and listed by a master is asked once and goes by its given name.
+    void MastersServers() {
+        QuakeServerStandIn named, listed;
+        MasterServerStandIn master;
+        QVERIFY(named.Start() && listed.Start() && master.Start());
+        master.Servers() = {{QHostAddress::LocalHost, named.Port()},
+                            {QHostAddress::LocalHost, listed.Port()}};
+        const QString namedText = QStringLiteral("localhost:%1").arg(named.Port());
+        ToolRun run;
+        QCOMPARE(
+            run.Run({"--json", "--master=127.0.0.1:" + QString::number(master.Port()), namedText}),
+            int(ExitComplete));
+        QStringList addresses;
+        for (const QJsonValue& s : run.Json().array()) {
+            QVERIFY(s["answered"].toBool());
+            QCOMPARE(s["server"]["map"]["text"].toString(), QStringLiteral("e1m1"));
+            addresses << s["address"].toString();
+        }
+        addresses.sort();
+        QCOMPARE(addresses, (QStringList{Address(listed), namedText}));
+        QCOMPARE(named.Requests().size(), 1);
     }
 };
 

@@ -56,10 +56,7 @@ inline QString Address(const QuakeServerStandIn& server) {
     return QStringLiteral("127.0.0.1:%1").arg(server.Port());
 }
 
-// The two forms of a text in the JSON output. A number that is no byte spoils the bytes.
-inline QString JsonText(const QJsonValue& text) {
-    return text[QLatin1String("text")].toString();
-}
+// The bytes form of a text in the JSON output. A number that is no byte spoils the bytes.
 inline QByteArray JsonBytes(const QJsonValue& text) {
     QByteArray bytes;
     for (const QJsonValue& b : text[QLatin1String("bytes")].toArray()) {
@@ -67,9 +64,4 @@ inline QByteArray JsonBytes(const QJsonValue& text) {
         bytes.append(value >= 0 && value <= 255 ? QByteArray(1, char(value)) : "<no byte>");
     }
     return bytes;
-}
-
-inline qsizetype RuleRequests(const QuakeServerStandIn& server) {
-    return std::count_if(server.Requests().begin(), server.Requests().end(),
-                         [](const QByteArray& r) { return r.size() > 4 && r[4] == '\x04'; });
 }
