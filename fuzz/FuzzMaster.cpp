@@ -3,7 +3,7 @@
 // Input: a flags byte (bit 0: the master is on a local address; bits 1-2: games asked, 0 read as
 // 1), then datagrams, each after its length as two big-endian bytes.
 
-#include "FuzzProcess.h"
+#include "FuzzInput.h"
 #include "MasterList.h"
 
 #include <QSet>

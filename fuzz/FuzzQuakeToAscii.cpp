@@ -1,7 +1,7 @@
 // QuakeToAscii on any bytes: the text keeps its length and its end, every byte becomes printable
 // ASCII or DEL, the upper half reads as the lower, and a second conversion changes nothing.
 
-#include "FuzzProcess.h"
+#include "FuzzInput.h"
 #include "QuakeToAscii.h"
 
 #include <cstring>

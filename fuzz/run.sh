@@ -6,16 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(fuzz_reply fuzz_exchange fuzz_quaketoascii fuzz_scriptwriter fuzz_master)
+targets=(fuzz_exchange fuzz_master fuzz_quaketoascii)
 
-packages=(clang libclang-rt-14-dev)
-installed=$(dpkg-query -W -f='${Status}\n' "${packages[@]}" 2>/dev/null | grep -c 'ok installed' || true)
-if [ "$installed" != ${#packages[@]} ]; then
-    sudo=$([ "$(id -u)" -eq 0 ] || echo sudo)
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${packages[@]}"
-fi
+scripts/install-packages.sh clang libclang-rt-14-dev
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVANTREL_FUZZ=ON -DVANTREL_BENCHMARKS=OFF
