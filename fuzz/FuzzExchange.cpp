@@ -58,23 +58,17 @@ const QRegularExpression nameLine(QRegularExpression::anchoredPattern(R"(name "[
 // The lines of a script in the data folder, each checked against the pattern.
 int LinesAsMeant(std::string_view fileName, const QRegularExpression& meant) {
     static const QString dataFolder = DataFolder(GameDir().path());
-    QFile file(
-        JoinPath(dataFolder, QString::fromLatin1(fileName.data(), qsizetype(fileName.size()))));
+    QFile file(JoinPath(dataFolder, QLatin1String(fileName.data(), qsizetype(fileName.size()))));
     // Unbuffered: a read buffer per file would cost more than the few bytes each script holds.
-    const std::string script = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
-                                   ? file.readAll().toStdString()
-                                   : std::string();
-    Require(script.find('\0') == std::string::npos, "a zero byte in a script", script);
-    Require(script.empty() || script.back() == '\n', "a script ends inside a line", script);
-    int lines = 0;
-    for (std::size_t start = 0; start < script.size(); ++lines) {
-        const std::string_view line =
-            std::string_view(script).substr(start, script.find('\n', start) - start);
-        Require(meant.match(QString::fromLatin1(line.data(), qsizetype(line.size()))).hasMatch(),
-                "a line that the game does not split as meant", line);
-        start += line.size() + 1;
-    }
-    return lines;
+    const QByteArray script =
+        file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) ? file.readAll() : QByteArray();
+    const QList<QByteArray> lines = script.split('\n');
+    Require(!script.contains('\0') && lines.last().isEmpty(),
+            "a zero byte in a script, or a script that ends inside a line", script.toStdString());
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        Require(meant.match(QString::fromLatin1(lines[i])).hasMatch(),
+                "a line that the game does not split as meant", lines[i].toStdString());
+    return int(lines.size()) - 1;
 }
 
 // Delivers what the event loop would: the answers of host lookups and deferred deletions, so that
@@ -149,26 +143,23 @@ public:
 
     void RequireInvariants() const {
         const QueryState& s = engine.state;
-        Require(engine.fields.currentPlayers >= 0 && engine.fields.currentPlayers <= 255,
-                "current players");
-        Require(engine.fields.maxPlayers >= 0 && engine.fields.maxPlayers <= 255,
-                "maximum players");
+        const int current = engine.fields.currentPlayers, most = engine.fields.maxPlayers;
+        Require(current >= 0 && current <= 255 && most >= 0 && most <= 255,
+                "a player count out of 0..255");
         Require(s.serverInfoReceived == 0 || s.serverInfoReceived == 1, "server info flag");
         // A later server-info reply may report fewer players than were already counted.
         Require(s.playerReplies >= 0 && s.playerReplies <= highestCount,
                 "more players counted than any reply reported");
-        Require(std::size_t(s.playerReplies) == s.countedPlayers.count(),
-                "counted players and their numbers disagree");
-        Require(playerItems.size() == std::size_t(s.playerReplies),
-                "the player list does not hold the counted players");
+        Require(std::size_t(s.playerReplies) == s.countedPlayers.count() &&
+                    playerItems.size() == std::size_t(s.playerReplies),
+                "the counted players, their numbers and the player list disagree");
         const std::set<int> listed(playerItems.begin(), playerItems.end());
         Require(listed.size() == playerItems.size(), "a player listed twice");
         for (const int number : listed)
             Require(number >= 0 && number < 256 && s.countedPlayers.test(number),
                     "a listed player that was not counted");
-        Require(s.ruleCount == rules, "the rule list does not hold the rules counted");
-        Require(s.ruleCount >= 0 && s.ruleCount <= ruleReplies,
-                "more rules counted than rule replies came");
+        Require(s.ruleCount == rules && s.ruleCount <= ruleReplies,
+                "the rules listed, counted and received disagree");
         Require(progress >= 0 && progress <= 100, "progress out of its range");
     }
     // Every script splits as meant and each name script holds the line of its counted player,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +10,7 @@
 inline void Require(bool holds, const char* what, std::string_view text = {}) {
     if (holds)
         return;
-    const QByteArray shown =
-        QByteArray(text.data(), qsizetype(text.size())).toPercentEncoding(" \"';:[]\\");
-    std::fprintf(stderr, "Violated: %s\nIn: %s\n", what, shown.constData());
+    std::fprintf(stderr, "Violated: %s\nIn: %.*s\n", what, int(text.size()), text.data());
     std::abort();
 }
 

@@ -24,18 +24,22 @@ bool StoodIn(QByteArrayView datagram, const Endpoint& server) {
             datagram.indexOf(sixEntry) >= 0);
 }
 
-void RequireUsable(const Endpoint& server, bool localMaster) {
+// Aborts unless the server is one a player may be sent to, as the datagram listed it, and new.
+void RequireUsable(QByteArrayView datagram, const Endpoint& server, bool localMaster,
+                   QSet<Endpoint>& seen) {
     const QHostAddress& a = server.address;
     const std::string text = server.ToString().toStdString();
     bool hasIpv4 = false;
     a.toIPv4Address(&hasIpv4);
-    Require(server.port != 0, "a server on port 0", text);
-    Require(!a.isNull() && a != QHostAddress::AnyIPv4 && a != QHostAddress::AnyIPv6,
-            "an unspecified address", text);
-    Require(!a.isMulticast() && !a.isBroadcast(), "a multicast or broadcast address", text);
+    Require(server.port != 0 && !a.isNull() && a != QHostAddress::AnyIPv4 &&
+                a != QHostAddress::AnyIPv6 && !a.isMulticast() && !a.isBroadcast(),
+            "a server on port 0 or on no single address", text);
     Require(a.protocol() == QAbstractSocket::IPv4Protocol || !hasIpv4,
             "an IPv4-mapped address kept as IPv6", text);
     Require(localMaster || !IsLocalAddress(a), "a local server from a public master", text);
+    Require(StoodIn(datagram, server), "a server that the datagram does not list", text);
+    Require(!seen.contains(server), "a server added twice", text);
+    seen.insert(server);
 }
 
 } // namespace
@@ -53,14 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool wasComplete = list.Complete();
         const MasterList::Fed fed = list.Feed(datagram);
         Require(!wasComplete || fed.added.isEmpty(), "servers added after the list was complete");
-        for (const Endpoint& server : fed.added) {
-            RequireUsable(server, localMaster);
-            Require(!seen.contains(server), "a server added twice",
-                    server.ToString().toStdString());
-            Require(StoodIn(datagram, server), "a server that the datagram does not list",
-                    server.ToString().toStdString());
-            seen.insert(server);
-        }
+        for (const Endpoint& server : fed.added)
+            RequireUsable(datagram, server, localMaster, seen);
         Require(seen.size() <= MasterList::MaxServers, "more servers than the bound");
         Require(list.Count() == seen.size(), "the count disagrees with the servers added");
     }

@@ -1,5 +1,6 @@
-// QuakeToAscii on any bytes: the text keeps its length and its end, every byte becomes printable
-// ASCII or DEL, the upper half reads as the lower, and a second conversion changes nothing.
+// QuakeToAscii on any bytes: the text keeps its length and what follows its end, every byte
+// becomes printable ASCII or DEL as the byte conversion says, plain characters stay, and the
+// upper half reads as the lower.
 
 #include "FuzzInput.h"
 #include "QuakeToAscii.h"
@@ -13,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuakeToAscii(text.data());
 
     const std::size_t length = std::strlen(input.c_str());
-    Require(text.size() == input.size(), "the buffer changed its size");
     Require(std::strlen(text.c_str()) == length, "the text changed its length", text);
     Require(text.compare(length, std::string::npos, input, length) == 0,
             "bytes after the end of the text changed", text);
@@ -26,8 +26,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(in < 32 || in > 127 || out == in, "a plain character changed", text);
         Require(in < 160 || out == in - 128, "an upper-half character is not its lower half", text);
     }
-    std::string again = text;
-    QuakeToAscii(again.data());
-    Require(again == text, "a second conversion changed the text", text);
     return 0;
 }
