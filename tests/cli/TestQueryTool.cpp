@@ -1,16 +1,109 @@
+#include "CommandLine.h"
 #include "ExitStatus.h"
 #include "ExpectedScripts.h"
+#include "QueryTool.h"
 #include "QueryWindow.h"
+#include "RunCommandLine.h"
+#include "SweepTool.h"
 #include "TestRegistry.h"
-#include "ToolRun.h"
+#include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTest>
+#include <memory>
+#include <optional>
 
 namespace {
 
-const char* const normalText = R"(Server   Vantrel stand-in
+// vantrel-query in this process, one server's query or the many-server mode as its arguments
+// say, the many-server mode on a clock the test moves, its output caught.
+class ToolRun {
+public:
+    ToolRun() {
+        out.open(QIODevice::WriteOnly);
+        errors.open(QIODevice::WriteOnly);
+    }
+    void Start(const QStringList& arguments) {
+        const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
+        if (line.action == CommandLine::Action::Sweep)
+            Begin(sweep = std::make_unique<SweepTool>(line.sweep, out, errors, clock));
+        else
+            Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
+    }
+    // The exit status, or -1 when the tool has not finished within five seconds.
+    int Run(const QStringList& arguments) {
+        Start(arguments);
+        return QTest::qWaitFor([this] { return status.has_value(); }, 5000) ? *status : -1;
+    }
+    QString Text() const { return QString::fromUtf8(out.data()); }
+    QJsonDocument Json() const { return QJsonDocument::fromJson(out.data()); }
+
+    ManualClock clock;
+    QBuffer out;
+    QBuffer errors;
+    std::optional<int> status;
+    std::unique_ptr<QueryTool> query;
+    std::unique_ptr<SweepTool> sweep;
+
+private:
+    template <typename Tool> void Begin(const std::unique_ptr<Tool>& tool) {
+        QObject::connect(tool.get(), &Tool::Finished, [this](int s) { status = s; });
+        tool->Start();
+    }
+};
+
+QString Address(const QuakeServerStandIn& server) {
+    return QStringLiteral("127.0.0.1:%1").arg(server.Port());
+}
+
+// The bytes form of a text in the JSON output. A number that is no byte spoils the bytes.
+QByteArray JsonBytes(const QJsonValue& text) {
+    QByteArray bytes;
+    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray()) {
+        const int value = b.toInt(-1);
+        bytes.append(value >= 0 && value <= 255 ? QByteArray(1, char(value)) : "<no byte>");
+    }
+    return bytes;
+}
+
+// The options as one line. One server: server, game folder, own name, timeout, interval, and 0
+// or 1 for --raw, --json, --no-rules and --no-players. Many: servers, masters, games, --raw,
+// --json and the timeout.
+QString Summary(const CommandLine& line) {
+    const auto listed = [](const QList<HostPort>& list) {
+        QStringList texts;
+        for (const HostPort& h : list)
+            texts << HostPortText(h);
+        return texts.join(u' ');
+    };
+    const QueryOptions& o = line.options;
+    const SweepOptions& s = line.sweep;
+    const bool many = line.action == CommandLine::Action::Sweep;
+    QStringList fields = many
+                             ? QStringList{listed(s.servers), listed(s.masters), s.games.join(u' ')}
+                             : QStringList{HostPortText(o.target), o.gameFolder, o.quakename};
+    for (const int n : many ? QList<int>{s.raw, s.json, s.timeout}
+                            : QList<int>{o.timeout, o.every, o.raw, o.json, o.noRules, o.noPlayers})
+        fields << QString::number(n);
+    return fields.join(u'|');
+}
+
+// The ping of a loopback query may come out as 0 or 1 ms.
+QString PingHidden(QString text) {
+    return text.replace(
+        QRegularExpression("^Ping     \\d+ ms$", QRegularExpression::MultilineOption),
+        "Ping     N ms");
+}
+
+// Player 1 and the end of the rules are lost.
+const char* const incompleteText = R"(Server   Vantrel stand-in
 Address  127.0.0.1:%1
 Map      e1m1
 Players  4/16
@@ -18,13 +111,14 @@ Ping     N ms
 
 #  Name      Frags  Shirt    Pants    Connected  Address
 0  Ranger       -2  0 white  4 red           60  127.0.0.1:27001
-1  Fiend         5  5 olive  7 peach        157  127.0.0.1:27002
 2  Shambler     12  10 tan   10 tan         254  127.0.0.1:27003
 3  [Vore]       19  1 brown  13 blue        351  127.0.0.1:27004
 
 Rule         Value
 sv_gravity   800
 sv_friction  4
+
+incomplete: player 1, end of rules
 )";
 
 // A server that sends what no client should trust: quotes, bytes of the game's own character set,
@@ -38,100 +132,145 @@ StandInConfig HostileConfig() {
         {"\"quoted\" name;", 4, 13, -3, 12, "10.0.0.2:26000"},
         {"\xd3\xe8\xe1\xed\xe2\xec\xe5\xf2", 15, 14, 0, 1, "10.0.0.3:26000"},
         {"del\x7fname\x1b[31m", 2, 3, 100000, -5, "10.0.0.4:26000"},
-        {"player", 0, 0, 0, 0, "10.0.0.5:26000"},
         {"Thirty bytes of a player name.", 12, 11, 7, 8, "10.0.0.6:26000"},
     };
-    c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"},
-               {"sv_gravity", "800"},
-               {"noexit", "\x1b\x10\x11"}};
+    c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"}, {"noexit", "\x1b\x10\x11"}};
     return c;
-}
-
-qsizetype RuleRequests(const QuakeServerStandIn& server) {
-    return std::count_if(server.Requests().begin(), server.Requests().end(),
-                         [](const QByteArray& r) { return r.size() > 4 && r[4] == '\x04'; });
 }
 
 } // namespace
 
-// One server's query ends as soon as the last reply is in, long before its time is up; when the
-// time runs out first, what arrived is printed and what did not is named. Many servers are each
-// asked for their server info only.
+// vantrel-query: its arguments, one server's query, which ends as soon as the last reply is in
+// and otherwise prints what arrived and names what did not when its time is up, and many servers
+// at once, each asked for its server info only.
 class TestQueryTool : public QObject {
     Q_OBJECT
 
 private slots:
-    void NormalServer() {
-        QuakeServerStandIn server;
-        QVERIFY(server.Start());
-        server.Config().players = DemoPlayers(4);
-        server.Config().rules = DemoRules(2);
-        ToolRun f;
-        QCOMPARE(f.Run({Address(server)}), int(ExitComplete));
-        // The ping of a loopback query may come out as 0 or 1 ms.
-        QCOMPARE(f.Text().replace(
-                     QRegularExpression("^Ping     \\d+ ms$", QRegularExpression::MultilineOption),
-                     "Ping     N ms"),
-                 QString::fromLatin1(normalText).arg(server.Port()));
-        QVERIFY(f.errors.data().isEmpty());
+    void Arguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const QStringList& arguments, int status, const QString& expected) {
+            QTest::addRow("%d %s", status, qPrintable(arguments.join(u' ').left(60)))
+                << arguments << status << expected;
+        };
+        // Accepted: what the options then are.
+        row({"quake.example.org"}, 0, "quake.example.org:26000||Vantrel v.70|20|0|0|0|0|0");
+        row({"--json", "--raw", "--no-rules", "--no-players", "--timeout", "3", "--scripts", "/q",
+             "--name", "Me", "--every", "60", "[::1]:5"},
+            0, "[::1]:5|/q|Me|3|60|1|1|1|1");
+        row({"127.0.0.1:1", "--timeout", "1", "--every", "1"}, 0,
+            "127.0.0.1:1||Vantrel v.70|1|1|0|0|0|0");
+        row({"h:65534", "--timeout", "120", "--every", "6000"}, 0,
+            "h:65534||Vantrel v.70|120|6000|0|0|0|0");
+        row({"[2001:db8::1]"}, 0, "[2001:db8::1]:26000||Vantrel v.70|20|0|0|0|0|0");
+        row({"2001:db8::5:1"}, 0, "[2001:db8::5:1]:26000||Vantrel v.70|20|0|0|0|0|0");
+        // Several servers, or any master: the server info of each.
+        row({"a", "b:5"}, 0, "a:26000 b:5||FTE-Quake|0|0|20");
+        row({"--master", "--raw"}, 0,
+            "|master.frag-net.com:27950 dpmaster.deathmask.net:27950 dpmaster.tchr.no:27950|"
+            "FTE-Quake|1|0|20");
+        row({"--master=127.0.0.1", "--master=[::1]:5", "--game", "DarkPlaces-Quake", "--json",
+             "--timeout", "3", "h"},
+            0, "h:26000|127.0.0.1:27950 [::1]:5|DarkPlaces-Quake|0|1|3");
+        // Refused with exit status 2: the reason.
+        row({}, 2, "no server given");
+        row({"a", "b", "--scripts", "/q"}, 2, "--scripts takes exactly one server");
+        row({"--master", "--every", "60"}, 2, "--every takes exactly one server");
+        row({"--game", "DarkPlaces-Quake", "h"}, 2, "--game needs --master");
+        row({"--master=h:0"}, 2, "bad port");
+        row({"--fast", "h"}, 2, "fast");
+        row({"h", "--timeout"}, 2, "timeout");
+        for (const char* seconds : {"0", "121", "2s"})
+            row({"--timeout", seconds, "h"}, 2, "bad --timeout");
+        for (const char* seconds : {"0", "6001"})
+            row({"--every", seconds, "h"}, 2, "bad --every");
+        row({"--name", "Me", "h"}, 2, "--name needs --scripts");
+        row({"--scripts", "", "h"}, 2, "needs a game folder");
+        for (const char* server :
+             {"h:0", "h:65535", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
+            row({server}, 2, "bad port");
+        for (const char* server : {"", ":26000", "[]:26000"})
+            row({server}, 2, "no host");
+        for (const char* server : {"[::1", "[::1]26000"})
+            row({server}, 2, "[ADDRESS]:PORT");
+        // As the window's Query button, before anything is sent.
+        row({"--scripts", "/nonexistent/vantrel", "h"}, 2, "Quake Directory Doesn't Exist");
+        // Exit status 3: nothing is sent when no host is found, and each one is named.
+        row({UnresolvableHost() + ":26000"}, 3, "host not found: " + UnresolvableHost());
+        row({"--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's')}, 3, "host not found: ");
+    }
+    void Arguments() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const QStringList line = QStringList{QStringLiteral("vantrel-query")} + arguments;
+        if (status == ExitComplete) {
+            const CommandLine parsed = ParseCommandLine(line);
+            QVERIFY(parsed.action == CommandLine::Action::Query ||
+                    parsed.action == CommandLine::Action::Sweep);
+            QCOMPARE(Summary(parsed), expected);
+            return;
+        }
+        ToolRun run;
+        QCOMPARE(RunCommandLine(line, run.out, run.errors), status);
+        // The reason in one line, then the usage for a refused argument.
+        const QByteArray told = run.errors.data();
+        QVERIFY2(told.startsWith("vantrel-query: ") && told.endsWith('\n'), told);
+        QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
+        QCOMPARE(told.contains("\nUsage: "), status == ExitBadArguments);
+        if (status == ExitHostNotFound)
+            QCOMPARE(told.count("host not found: "), arguments.size());
+        QVERIFY(run.out.data().isEmpty());
     }
 
-    // The players and the rule replies lost, what is named missing.
+    // The built program, as a shell starts it.
+    void Program() {
+        QProcess program;
+        const auto run = [&program](const QStringList& arguments) {
+            program.start(QStringLiteral(VANTREL_QUERY_PROGRAM), arguments);
+            const bool ended = program.waitForFinished(10000);
+            return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        };
+        QCOMPARE(run({"--help"}), int(ExitComplete));
+        QVERIFY(program.readAllStandardOutput().startsWith("Usage: "));
+        QCOMPARE(run({"127.0.0.1:65535"}), int(ExitBadArguments));
+        QVERIFY(program.readAllStandardError().startsWith(
+            "vantrel-query: bad port \"65535\": give a number from 1 to 65534\nUsage: "));
+    }
+
     void Incomplete_data() {
         QTest::addColumn<bool>("json");
-        QTest::addColumn<QList<int>>("droppedPlayers");
-        QTest::addColumn<QList<int>>("droppedRules");
-        QTest::addColumn<QStringList>("missing");
-        QTest::newRow("player, JSON")
-            << true << QList<int>{1} << QList<int>{} << QStringList{"player 1"};
-        QTest::newRow("both, text") << false << QList<int>{0, 3} << QList<int>{2}
-                                    << QStringList{"player 0", "player 3", "end of rules"};
+        QTest::newRow("text") << false;
+        QTest::newRow("JSON") << true;
     }
     void Incomplete() {
         QFETCH(bool, json);
-        QFETCH(QList<int>, droppedPlayers);
-        QFETCH(QList<int>, droppedRules);
-        QFETCH(QStringList, missing);
         QuakeServerStandIn server;
         QVERIFY(server.Start());
         server.Config().players = DemoPlayers(4);
         server.Config().rules = DemoRules(2);
-        server.Faults().droppedPlayers = {droppedPlayers.begin(), droppedPlayers.end()};
-        server.Faults().droppedRules = {droppedRules.begin(), droppedRules.end()};
+        server.Faults().droppedPlayers = {1};
+        server.Faults().droppedRules = {2};
         ToolRun f;
         f.Start(json ? QStringList{"--json", Address(server)} : QStringList{Address(server)});
         QCOMPARE(f.query->DeadlineMs(), 20000);
-        QTRY_COMPARE(f.query->State().playerReplies, 4 - droppedPlayers.size());
-        // The request that the lost reply answers has been made; nothing else will come.
-        QTRY_COMPARE(RuleRequests(server), 3);
+        // Every request has been made and every reply but the lost ones is in.
+        QTRY_COMPARE(server.Requests().size(), 8);
+        QTRY_COMPARE(f.query->State().playerReplies + f.query->State().ruleCount, 5);
         QVERIFY(!f.status);
         f.query->OnDeadline();
         QCOMPARE(f.status, std::optional<int>(ExitIncomplete));
         const QJsonObject doc = f.Json().object();
         if (json) {
             QCOMPARE(doc["complete"].toBool(true), false);
-            QCOMPARE(doc["missing"].toArray(), QJsonArray::fromStringList(missing));
-            QCOMPARE(doc["players"].toArray().size(), 4 - droppedPlayers.size());
+            QCOMPARE(doc["missing"].toArray(), QJsonArray({"player 1", "end of rules"}));
+            QCOMPARE(doc["players"].toArray().size(), 3);
             QCOMPARE(doc["rules"].toArray().size(), 2);
         } else {
-            QVERIFY(f.Text().startsWith(QStringLiteral("Server   Vantrel stand-in\n")));
-            QVERIFY(
-                f.Text().endsWith("\nincomplete: " + missing.join(QStringLiteral(", ")) + "\n"));
+            QCOMPARE(PingHidden(f.Text()), QString::fromLatin1(incompleteText).arg(server.Port()));
         }
-    }
-
-    // Repeated queries print each result once, the next after a blank line.
-    void Every() {
-        QuakeServerStandIn server;
-        QVERIFY(server.Start());
-        ToolRun f;
-        f.Start({"--every", "60", "--no-players", "--no-rules", Address(server)});
-        QTRY_VERIFY(!f.query->Running() && !f.out.data().isEmpty());
-        f.query->OnRepeatTick();
-        QTRY_VERIFY(!f.query->Running());
-        QTRY_COMPARE(f.Text().count(QStringLiteral("Server   ")), 2);
-        QVERIFY(f.Text().contains(QStringLiteral("\n\nServer   ")));
-        QVERIFY(!f.status);
     }
 
     // The window and the tool, one after the other on the same hostile server, show the same
@@ -183,33 +322,39 @@ private slots:
         }
         QCOMPARE(printed, shown);
         QCOMPARE(received, bytes);
-
         QCOMPARE(game.Script("vantrel.scr"), w.Script("vantrel.scr"));
         for (int i = 0; i < 16; ++i)
             QCOMPARE(game.Script(NameScript(i)), w.Script(NameScript(i)));
     }
 
     // Control bytes never reach the terminal, even as the bytes came; --no-rules asks for none;
-    // the own name goes into the scripts.
-    void RawText() {
+    // the own name goes into the scripts; repeated queries print each result once, the next
+    // after a blank line.
+    void RawAndRepeated() {
         QuakeServerStandIn server(HostileConfig());
         QVERIFY(server.Start());
         MainWindowFixture game;
         ToolRun f;
-        QCOMPARE(f.Run({"--raw", "--no-rules", "--scripts", game.GamePath(), "--name", "Me",
-                        Address(server)}),
-                 int(ExitComplete));
-        QCOMPARE(RuleRequests(server), 0);
-        QVERIFY(!f.Text().contains(QStringLiteral("sv_gravity")));
+        f.Start({"--raw", "--no-rules", "--every", "60", "--scripts", game.GamePath(), "--name",
+                 "Me", Address(server)});
+        QTRY_VERIFY(!f.query->Running() && !f.out.data().isEmpty());
+        // The server info and one request for each player.
+        QCOMPARE(server.Requests().size(), 5);
+        QVERIFY(!f.Text().contains(QStringLiteral("sv_gravity")) &&
+                !f.Text().contains("incomplete"));
         QVERIFY(!f.Text().contains(QRegularExpression("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]")));
         QVERIFY(f.Text().contains(QStringLiteral("del\\x7fname\\x1b[31m")));
         QVERIFY(game.Script("vantrel.scr").startsWith(ScriptHeader("Me")));
+        const QString first = PingHidden(f.Text());
+        f.query->OnRepeatTick();
+        QTRY_VERIFY(!f.query->Running() && f.Text().count(QStringLiteral("\nServer   ")) == 1);
+        QCOMPARE(PingHidden(f.Text()), first + '\n' + first);
+        QVERIFY(!f.status);
     }
 
     void SortedByPingSilentLast() {
         QuakeServerStandIn fast, slow, silent;
-        for (QuakeServerStandIn* s : {&fast, &slow, &silent})
-            QVERIFY(s->Start());
+        QVERIFY(fast.Start() && slow.Start() && silent.Start());
         fast.Config().serverName = "Fast";
         fast.Config().players = DemoPlayers(2);
         slow.Config().serverName = "Slow";
