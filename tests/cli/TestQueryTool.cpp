@@ -3,7 +3,6 @@
 #include "ExpectedScripts.h"
 #include "QueryTool.h"
 #include "QueryWindow.h"
-#include "RunCommandLine.h"
 #include "SweepTool.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
@@ -37,11 +36,6 @@ public:
         else
             Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
     }
-    // The exit status, or -1 when the tool has not finished within five seconds.
-    int Run(const QStringList& arguments) {
-        Start(arguments);
-        return QTest::qWaitFor([this] { return status.has_value(); }, 5000) ? *status : -1;
-    }
     QString Text() const { return QString::fromUtf8(out.data()); }
     QJsonDocument Json() const { return QJsonDocument::fromJson(out.data()); }
 
@@ -66,10 +60,9 @@ QString Address(const QuakeServerStandIn& server) {
 // The bytes form of a text in the JSON output. A number that is no byte spoils the bytes.
 QByteArray JsonBytes(const QJsonValue& text) {
     QByteArray bytes;
-    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray()) {
-        const int value = b.toInt(-1);
-        bytes.append(value >= 0 && value <= 255 ? QByteArray(1, char(value)) : "<no byte>");
-    }
+    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray())
+        bytes +=
+            b.toInt(-1) >= 0 && b.toInt() <= 255 ? QByteArray(1, char(b.toInt())) : "<no byte>";
     return bytes;
 }
 
@@ -114,9 +107,8 @@ Ping     N ms
 2  Shambler     12  10 tan   10 tan         254  127.0.0.1:27003
 3  [Vore]       19  1 brown  13 blue        351  127.0.0.1:27004
 
-Rule         Value
-sv_gravity   800
-sv_friction  4
+Rule        Value
+sv_gravity  800
 
 incomplete: player 1, end of rules
 )";
@@ -164,16 +156,12 @@ private slots:
             "127.0.0.1:1||Vantrel v.70|1|1|0|0|0|0");
         row({"h:65534", "--timeout", "120", "--every", "6000"}, 0,
             "h:65534||Vantrel v.70|120|6000|0|0|0|0");
-        row({"[2001:db8::1]"}, 0, "[2001:db8::1]:26000||Vantrel v.70|20|0|0|0|0|0");
-        row({"2001:db8::5:1"}, 0, "[2001:db8::5:1]:26000||Vantrel v.70|20|0|0|0|0|0");
         // Several servers, or any master: the server info of each.
-        row({"a", "b:5"}, 0, "a:26000 b:5||FTE-Quake|0|0|20");
-        row({"--master", "--raw"}, 0,
-            "|master.frag-net.com:27950 dpmaster.deathmask.net:27950 dpmaster.tchr.no:27950|"
-            "FTE-Quake|1|0|20");
+        row({"[2001:db8::1]", "2001:db8::5:1", "b:5"}, 0,
+            "[2001:db8::1]:26000 [2001:db8::5:1]:26000 b:5||FTE-Quake|0|0|20");
         row({"--master=127.0.0.1", "--master=[::1]:5", "--game", "DarkPlaces-Quake", "--json",
-             "--timeout", "3", "h"},
-            0, "h:26000|127.0.0.1:27950 [::1]:5|DarkPlaces-Quake|0|1|3");
+             "--raw", "--timeout", "3", "h"},
+            0, "h:26000|127.0.0.1:27950 [::1]:5|DarkPlaces-Quake|1|1|3");
         // Refused with exit status 2: the reason.
         row({}, 2, "no server given");
         row({"a", "b", "--scripts", "/q"}, 2, "--scripts takes exactly one server");
@@ -205,39 +193,23 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QString, expected);
-        const QStringList line = QStringList{QStringLiteral("vantrel-query")} + arguments;
         if (status == ExitComplete) {
-            const CommandLine parsed = ParseCommandLine(line);
-            QVERIFY(parsed.action == CommandLine::Action::Query ||
-                    parsed.action == CommandLine::Action::Sweep);
-            QCOMPARE(Summary(parsed), expected);
+            QCOMPARE(Summary(ParseCommandLine(QStringList{"vantrel-query"} + arguments)), expected);
             return;
         }
-        ToolRun run;
-        QCOMPARE(RunCommandLine(line, run.out, run.errors), status);
-        // The reason in one line, then the usage for a refused argument.
-        const QByteArray told = run.errors.data();
+        // The built program, as a shell starts it: the reason in one line, then the usage for a
+        // refused argument.
+        QProcess program;
+        program.start(QStringLiteral(VANTREL_QUERY_PROGRAM), arguments);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), status);
+        const QByteArray told = program.readAllStandardError();
         QVERIFY2(told.startsWith("vantrel-query: ") && told.endsWith('\n'), told);
         QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
         QCOMPARE(told.contains("\nUsage: "), status == ExitBadArguments);
         if (status == ExitHostNotFound)
             QCOMPARE(told.count("host not found: "), arguments.size());
-        QVERIFY(run.out.data().isEmpty());
-    }
-
-    // The built program, as a shell starts it.
-    void Program() {
-        QProcess program;
-        const auto run = [&program](const QStringList& arguments) {
-            program.start(QStringLiteral(VANTREL_QUERY_PROGRAM), arguments);
-            const bool ended = program.waitForFinished(10000);
-            return ended && program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
-        };
-        QCOMPARE(run({"--help"}), int(ExitComplete));
-        QVERIFY(program.readAllStandardOutput().startsWith("Usage: "));
-        QCOMPARE(run({"127.0.0.1:65535"}), int(ExitBadArguments));
-        QVERIFY(program.readAllStandardError().startsWith(
-            "vantrel-query: bad port \"65535\": give a number from 1 to 65534\nUsage: "));
+        QVERIFY(program.readAllStandardOutput().isEmpty());
     }
 
     void Incomplete_data() {
@@ -250,15 +222,15 @@ private slots:
         QuakeServerStandIn server;
         QVERIFY(server.Start());
         server.Config().players = DemoPlayers(4);
-        server.Config().rules = DemoRules(2);
+        server.Config().rules = DemoRules(1);
         server.Faults().droppedPlayers = {1};
-        server.Faults().droppedRules = {2};
+        server.Faults().droppedRules = {1};
         ToolRun f;
         f.Start(json ? QStringList{"--json", Address(server)} : QStringList{Address(server)});
         QCOMPARE(f.query->DeadlineMs(), 20000);
         // Every request has been made and every reply but the lost ones is in.
-        QTRY_COMPARE(server.Requests().size(), 8);
-        QTRY_COMPARE(f.query->State().playerReplies + f.query->State().ruleCount, 5);
+        QTRY_COMPARE(server.Requests().size(), 7);
+        QTRY_COMPARE(f.query->State().playerReplies + f.query->State().ruleCount, 4);
         QVERIFY(!f.status);
         f.query->OnDeadline();
         QCOMPARE(f.status, std::optional<int>(ExitIncomplete));
@@ -267,7 +239,7 @@ private slots:
             QCOMPARE(doc["complete"].toBool(true), false);
             QCOMPARE(doc["missing"].toArray(), QJsonArray({"player 1", "end of rules"}));
             QCOMPARE(doc["players"].toArray().size(), 3);
-            QCOMPARE(doc["rules"].toArray().size(), 2);
+            QCOMPARE(doc["rules"].toArray().size(), 1);
         } else {
             QCOMPARE(PingHidden(f.Text()), QString::fromLatin1(incompleteText).arg(server.Port()));
         }
@@ -283,8 +255,8 @@ private slots:
         QTRY_VERIFY(w.AllRepliesIn());
         ToolRun f;
         MainWindowFixture game;
-        QCOMPARE(f.Run({"--json", "--scripts", game.GamePath(), Address(w.server)}),
-                 int(ExitComplete));
+        f.Start({"--json", "--scripts", game.GamePath(), Address(w.server)});
+        QTRY_COMPARE(f.status, std::optional<int>(ExitComplete));
         QCOMPARE(f.out.data().count('\n'), 1);
         const QJsonObject doc = f.Json().object();
         QVERIFY2(doc["complete"].toBool() && doc["missing"].toArray().isEmpty(), f.out.data());
@@ -299,7 +271,6 @@ private slots:
                           w.Text("currentPlayers"), w.Text("maxPlayers")};
         QList<QByteArray> received{JsonBytes(server["name"]), JsonBytes(server["map"])};
         QList<QByteArray> bytes{sent.serverName, sent.mapName};
-        QVERIFY(server["ping"].isDouble() && server["ping"].toInt(-1) >= 0);
         const QJsonArray rules = doc["rules"].toArray();
         QCOMPARE(rules.size(), sent.rules.size());
         for (int i = 0; i < rules.size(); ++i) {
@@ -391,13 +362,11 @@ private slots:
                             {QHostAddress::LocalHost, listed.Port()}};
         const QString namedText = QStringLiteral("localhost:%1").arg(named.Port());
         ToolRun run;
-        QCOMPARE(
-            run.Run({"--json", "--master=127.0.0.1:" + QString::number(master.Port()), namedText}),
-            int(ExitComplete));
+        run.Start({"--json", "--master=127.0.0.1:" + QString::number(master.Port()), namedText});
+        QTRY_COMPARE(run.status, std::optional<int>(ExitComplete));
         QStringList addresses;
         for (const QJsonValue& s : run.Json().array()) {
             QVERIFY(s["answered"].toBool());
-            QCOMPARE(s["server"]["map"]["text"].toString(), QStringLiteral("e1m1"));
             addresses << s["address"].toString();
         }
         addresses.sort();
