@@ -88,13 +88,6 @@ QString Summary(const CommandLine& line) {
     return fields.join(u'|');
 }
 
-// The ping of a loopback query may come out as 0 or 1 ms.
-QString PingHidden(QString text) {
-    return text.replace(
-        QRegularExpression("^Ping     \\d+ ms$", QRegularExpression::MultilineOption),
-        "Ping     N ms");
-}
-
 // Player 1 and the end of the rules are lost.
 const char* const incompleteText = R"(Server   Vantrel stand-in
 Address  127.0.0.1:%1
@@ -119,12 +112,10 @@ StandInConfig HostileConfig() {
     StandInConfig c;
     c.serverName = "\x80\x81 \"Hostile\" \\ server \x7f\xff";
     c.mapName = "e1m1\x8d";
-    c.maxPlayers = 8;
     c.players = {
-        {"\"quoted\" name;", 4, 13, -3, 12, "10.0.0.2:26000"},
+        {"\"quoted\" name; of thirty bytes", 4, 13, -3, 12, "10.0.0.2:26000"},
         {"\xd3\xe8\xe1\xed\xe2\xec\xe5\xf2", 15, 14, 0, 1, "10.0.0.3:26000"},
         {"del\x7fname\x1b[31m", 2, 3, 100000, -5, "10.0.0.4:26000"},
-        {"Thirty bytes of a player name.", 12, 11, 7, 8, "10.0.0.6:26000"},
     };
     c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"}, {"noexit", "\x1b\x10\x11"}};
     return c;
@@ -169,7 +160,6 @@ private slots:
         row({"--game", "DarkPlaces-Quake", "h"}, 2, "--game needs --master");
         row({"--master=h:0"}, 2, "bad port");
         row({"--fast", "h"}, 2, "fast");
-        row({"h", "--timeout"}, 2, "timeout");
         for (const char* seconds : {"0", "121", "2s"})
             row({"--timeout", seconds, "h"}, 2, "bad --timeout");
         for (const char* seconds : {"0", "6001"})
@@ -241,7 +231,11 @@ private slots:
             QCOMPARE(doc["players"].toArray().size(), 3);
             QCOMPARE(doc["rules"].toArray().size(), 1);
         } else {
-            QCOMPARE(PingHidden(f.Text()), QString::fromLatin1(incompleteText).arg(server.Port()));
+            // The ping of a loopback query may come out as 0 or 1 ms.
+            QCOMPARE(f.Text().replace(QRegularExpression("^Ping     \\d+ ms$",
+                                                         QRegularExpression::MultilineOption),
+                                      "Ping     N ms"),
+                     QString::fromLatin1(incompleteText).arg(server.Port()));
         }
     }
 
@@ -310,16 +304,14 @@ private slots:
                  "Me", Address(server)});
         QTRY_VERIFY(!f.query->Running() && !f.out.data().isEmpty());
         // The server info and one request for each player.
-        QCOMPARE(server.Requests().size(), 5);
-        QVERIFY(!f.Text().contains(QStringLiteral("sv_gravity")) &&
-                !f.Text().contains("incomplete"));
+        QCOMPARE(server.Requests().size(), 4);
+        QVERIFY(!f.Text().contains(QStringLiteral("noexit")) && !f.Text().contains("incomplete"));
         QVERIFY(!f.Text().contains(QRegularExpression("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]")));
         QVERIFY(f.Text().contains(QStringLiteral("del\\x7fname\\x1b[31m")));
         QVERIFY(game.Script("vantrel.scr").startsWith(ScriptHeader("Me")));
-        const QString first = PingHidden(f.Text());
         f.query->OnRepeatTick();
-        QTRY_VERIFY(!f.query->Running() && f.Text().count(QStringLiteral("\nServer   ")) == 1);
-        QCOMPARE(PingHidden(f.Text()), first + '\n' + first);
+        QTRY_VERIFY(!f.query->Running() && f.Text().count(QStringLiteral("\n\nServer   ")) == 1);
+        QCOMPARE(f.Text().count(QStringLiteral("Server   ")), 2);
         QVERIFY(!f.status);
     }
 
