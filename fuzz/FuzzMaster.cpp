@@ -3,7 +3,7 @@
 // Input: a flags byte (bit 0: the master is on a local address; bits 1-2: games asked, 0 read as
 // 1), then datagrams, each after its length as two big-endian bytes.
 
-#include "FuzzProcess.h"
+#include "FuzzInput.h"
 #include "MasterList.h"
 
 #include <QSet>
@@ -11,48 +11,38 @@
 
 namespace {
 
-bool IsIpv4Mapped(const QHostAddress& address) {
-    bool isIpv4 = false;
-    address.toIPv4Address(&isIpv4);
-    return address.protocol() == QAbstractSocket::IPv6Protocol && isIpv4;
-}
-
 // The entry as it stood in the datagram: an IPv4 server may have come as an IPv4-mapped IPv6.
 bool StoodIn(QByteArrayView datagram, const Endpoint& server) {
-    QByteArray port(2, '\0');
+    QByteArray port(2, '\0'), four(4, '\0');
     qToBigEndian(server.port, port.data());
-    QByteArray six(1, '/');
-    if (server.address.protocol() == QAbstractSocket::IPv4Protocol) {
-        QByteArray four(4, '\0');
-        qToBigEndian(server.address.toIPv4Address(), four.data());
-        if (datagram.indexOf('\\' + four + port) >= 0)
-            return true;
-        six += QByteArray(10, '\0') + "\xFF\xFF" + four;
-    } else {
-        const Q_IPV6ADDR bytes = server.address.toIPv6Address();
-        six += QByteArray(reinterpret_cast<const char*>(bytes.c), 16);
-    }
-    return datagram.startsWith("\xFF\xFF\xFF\xFFgetserversExtResponse") &&
-           datagram.indexOf(six + port) >= 0;
+    qToBigEndian(server.address.toIPv4Address(), four.data());
+    const Q_IPV6ADDR six = server.address.toIPv6Address();
+    const QByteArray sixEntry = '/' + QByteArray(reinterpret_cast<const char*>(six.c), 16) + port;
+    return (server.address.protocol() == QAbstractSocket::IPv4Protocol &&
+            datagram.indexOf('\\' + four + port) >= 0) ||
+           (datagram.startsWith("\xFF\xFF\xFF\xFFgetserversExtResponse") &&
+            datagram.indexOf(sixEntry) >= 0);
 }
 
-void RequireUsable(const Endpoint& server, bool localMaster) {
+// Aborts unless the server is one a player may be sent to, as the datagram listed it, and new.
+void RequireUsable(QByteArrayView datagram, const Endpoint& server, bool localMaster,
+                   QSet<Endpoint>& seen) {
     const QHostAddress& a = server.address;
     const std::string text = server.ToString().toStdString();
-    Require(server.port != 0, "a server on port 0", text);
-    Require(!a.isNull() && a != QHostAddress::AnyIPv4 && a != QHostAddress::AnyIPv6,
-            "an unspecified address", text);
-    Require(!a.isMulticast() && !a.isBroadcast(), "a multicast or broadcast address", text);
-    Require(!IsIpv4Mapped(a), "an IPv4-mapped address kept as IPv6", text);
+    bool hasIpv4 = false;
+    a.toIPv4Address(&hasIpv4);
+    Require(server.port != 0 && !a.isNull() && a != QHostAddress::AnyIPv4 &&
+                a != QHostAddress::AnyIPv6 && !a.isMulticast() && !a.isBroadcast(),
+            "a server on port 0 or on no single address", text);
+    Require(a.protocol() == QAbstractSocket::IPv4Protocol || !hasIpv4,
+            "an IPv4-mapped address kept as IPv6", text);
     Require(localMaster || !IsLocalAddress(a), "a local server from a public master", text);
+    Require(StoodIn(datagram, server), "a server that the datagram does not list", text);
+    Require(!seen.contains(server), "a server added twice", text);
+    seen.insert(server);
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    StartFuzzProcess(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     InputBytes input(data, size);
@@ -67,14 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool wasComplete = list.Complete();
         const MasterList::Fed fed = list.Feed(datagram);
         Require(!wasComplete || fed.added.isEmpty(), "servers added after the list was complete");
-        for (const Endpoint& server : fed.added) {
-            RequireUsable(server, localMaster);
-            Require(!seen.contains(server), "a server added twice",
-                    server.ToString().toStdString());
-            Require(StoodIn(datagram, server), "a server that the datagram does not list",
-                    server.ToString().toStdString());
-            seen.insert(server);
-        }
+        for (const Endpoint& server : fed.added)
+            RequireUsable(datagram, server, localMaster, seen);
         Require(seen.size() <= MasterList::MaxServers, "more servers than the bound");
         Require(list.Count() == seen.size(), "the count disagrees with the servers added");
     }

@@ -1,7 +1,8 @@
-// QuakeToAscii on any bytes: the text keeps its length and its end, every byte becomes printable
-// ASCII or DEL, the upper half reads as the lower, and a second conversion changes nothing.
+// QuakeToAscii on any bytes: the text keeps its length and what follows its end, every byte
+// becomes printable ASCII or DEL as the byte conversion says, plain characters stay, and the
+// upper half reads as the lower.
 
-#include "FuzzProcess.h"
+#include "FuzzInput.h"
 #include "QuakeToAscii.h"
 
 #include <cstring>
@@ -13,7 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QuakeToAscii(text.data());
 
     const std::size_t length = std::strlen(input.c_str());
-    Require(text.size() == input.size(), "the buffer changed its size");
     Require(std::strlen(text.c_str()) == length, "the text changed its length", text);
     Require(text.compare(length, std::string::npos, input, length) == 0,
             "bytes after the end of the text changed", text);
@@ -23,13 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(out >= 32 && out <= 127, "a byte outside 32..127", text);
         Require(out == static_cast<unsigned char>(QuakeToAsciiByte(in)),
                 "the text and the byte conversion disagree", text);
-        if (in >= 32 && in <= 127)
-            Require(out == in, "a plain character changed", text);
-        if (in >= 160)
-            Require(out == in - 128, "an upper-half character is not its lower half", text);
+        Require(in < 32 || in > 127 || out == in, "a plain character changed", text);
+        Require(in < 160 || out == in - 128, "an upper-half character is not its lower half", text);
     }
-    std::string again = text;
-    QuakeToAscii(again.data());
-    Require(again == text, "a second conversion changed the text", text);
     return 0;
 }

@@ -6,19 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(fuzz_reply fuzz_exchange fuzz_quaketoascii fuzz_scriptwriter fuzz_master)
+targets=(fuzz_exchange fuzz_master fuzz_quaketoascii)
 
-missing=()
-for p in clang libclang-rt-14-dev; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    echo "Installing: ${missing[*]}"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-packages.sh clang libclang-rt-14-dev
 
 build=build-fuzz
 CC=clang CXX=clang++ cmake -S . -B "$build" -DVANTREL_FUZZ=ON -DVANTREL_BENCHMARKS=OFF
@@ -31,12 +21,10 @@ for target in "${targets[@]}"; do
     cp -r "fuzz/corpus/$target" "$build/corpus/$target"
     echo "== $target: $seconds s"
     # A short length control lets the inputs grow to whole exchanges within the minute.
-    if ! "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -len_control=10 \
+    "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -len_control=10 \
         -print_final_stats=1 -artifact_prefix="$build/findings/$target-" \
-        "$build/corpus/$target" >"$build/findings/$target.log" 2>&1; then
-        failed+=("$target")
-        tail -n 60 "$build/findings/$target.log"
-    fi
+        "$build/corpus/$target" >"$build/findings/$target.log" 2>&1 ||
+        { failed+=("$target") && tail -n 60 "$build/findings/$target.log"; }
     grep -E '^(#[0-9]+[[:space:]]+DONE|Done )' "$build/findings/$target.log" || true
 done
 

@@ -1,16 +1,95 @@
+#include "CommandLine.h"
 #include "ExitStatus.h"
+#include "ExpectedScripts.h"
+#include "QueryTool.h"
+#include "QueryWindow.h"
+#include "SweepTool.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
-#include "ToolFixture.h"
+#include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
+#include <QBuffer>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <memory>
+#include <optional>
 
 namespace {
 
-const char* const normalText = R"(Server   Vantrel stand-in
+// vantrel-query in this process, one server's query or the many-server mode as its arguments
+// say, the many-server mode on a clock the test moves, its output caught.
+class ToolRun {
+public:
+    ToolRun() {
+        out.open(QIODevice::WriteOnly);
+        errors.open(QIODevice::WriteOnly);
+    }
+    void Start(const QStringList& arguments) {
+        const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
+        if (line.action == CommandLine::Action::Sweep)
+            Begin(sweep = std::make_unique<SweepTool>(line.sweep, out, errors, clock));
+        else
+            Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
+    }
+    QString Text() const { return QString::fromUtf8(out.data()); }
+    QJsonDocument Json() const { return QJsonDocument::fromJson(out.data()); }
+
+    ManualClock clock;
+    QBuffer out;
+    QBuffer errors;
+    std::optional<int> status;
+    std::unique_ptr<QueryTool> query;
+    std::unique_ptr<SweepTool> sweep;
+
+private:
+    template <typename Tool> void Begin(const std::unique_ptr<Tool>& tool) {
+        QObject::connect(tool.get(), &Tool::Finished, [this](int s) { status = s; });
+        tool->Start();
+    }
+};
+
+QString Address(const QuakeServerStandIn& server) {
+    return QStringLiteral("127.0.0.1:%1").arg(server.Port());
+}
+
+// The bytes form of a text in the JSON output. A number that is no byte spoils the bytes.
+QByteArray JsonBytes(const QJsonValue& text) {
+    QByteArray bytes;
+    for (const QJsonValue& b : text[QLatin1String("bytes")].toArray())
+        bytes +=
+            b.toInt(-1) >= 0 && b.toInt() <= 255 ? QByteArray(1, char(b.toInt())) : "<no byte>";
+    return bytes;
+}
+
+// The options as one line. One server: server, game folder, own name, timeout, interval, and 0
+// or 1 for --raw, --json, --no-rules and --no-players. Many: servers, masters, games, --raw,
+// --json and the timeout.
+QString Summary(const CommandLine& line) {
+    const auto listed = [](const QList<HostPort>& list) {
+        QStringList texts;
+        for (const HostPort& h : list)
+            texts << HostPortText(h);
+        return texts.join(u' ');
+    };
+    const QueryOptions& o = line.options;
+    const SweepOptions& s = line.sweep;
+    const bool many = line.action == CommandLine::Action::Sweep;
+    QStringList fields = many
+                             ? QStringList{listed(s.servers), listed(s.masters), s.games.join(u' ')}
+                             : QStringList{HostPortText(o.target), o.gameFolder, o.quakename};
+    for (const int n : many ? QList<int>{s.raw, s.json, s.timeout}
+                            : QList<int>{o.timeout, o.every, o.raw, o.json, o.noRules, o.noPlayers})
+        fields << QString::number(n);
+    return fields.join(u'|');
+}
+
+// Player 1 and the end of the rules are lost.
+const char* const incompleteText = R"(Server   Vantrel stand-in
 Address  127.0.0.1:%1
 Map      e1m1
 Players  4/16
@@ -18,120 +97,272 @@ Ping     N ms
 
 #  Name      Frags  Shirt    Pants    Connected  Address
 0  Ranger       -2  0 white  4 red           60  127.0.0.1:27001
-1  Fiend         5  5 olive  7 peach        157  127.0.0.1:27002
 2  Shambler     12  10 tan   10 tan         254  127.0.0.1:27003
 3  [Vore]       19  1 brown  13 blue        351  127.0.0.1:27004
 
-Rule         Value
-sv_gravity   800
-sv_friction  4
+Rule        Value
+sv_gravity  800
+
+incomplete: player 1, end of rules
 )";
 
-void FourPlayersTwoRules(ToolFixture& f) {
-    f.server.Config().players = DemoPlayers(4);
-    f.server.Config().rules = DemoRules(2);
+// A server that sends what no client should trust: quotes, bytes of the game's own character set,
+// DEL, an escape sequence, a name longer than the window lists, a rule name of 60 characters.
+StandInConfig HostileConfig() {
+    StandInConfig c;
+    c.serverName = "\x80\x81 \"Hostile\" \\ server \x7f\xff";
+    c.mapName = "e1m1\x8d";
+    c.players = {
+        {"\"quoted\" name; of thirty bytes", 4, 13, -3, 12, "10.0.0.2:26000"},
+        {"\xd3\xe8\xe1\xed\xe2\xec\xe5\xf2", 15, 14, 0, 1, "10.0.0.3:26000"},
+        {"del\x7fname\x1b[31m", 2, 3, 100000, -5, "10.0.0.4:26000"},
+    };
+    c.rules = {{"sv_" + QByteArray(57, 'x'), "\"v\"\xe1\x7f"}, {"noexit", "\x1b\x10\x11"}};
+    return c;
 }
 
 } // namespace
 
-// A query ends as soon as the last reply is in, long before its time is up; when the time runs
-// out first, what arrived is printed and what did not is named.
+// vantrel-query: its arguments, one server's query, which ends as soon as the last reply is in
+// and otherwise prints what arrived and names what did not when its time is up, and many servers
+// at once, each asked for its server info only.
 class TestQueryTool : public QObject {
     Q_OBJECT
 
 private slots:
-    void NormalServer() {
-        ToolFixture text;
-        FourPlayersTwoRules(text);
-        QCOMPARE(text.Run(), int(ExitComplete));
-        // The ping of a loopback query may come out as 0 or 1 ms.
-        QCOMPARE(text.Text().replace(
-                     QRegularExpression("^Ping     \\d+ ms$", QRegularExpression::MultilineOption),
-                     "Ping     N ms"),
-                 QString::fromLatin1(normalText).arg(text.server.Port()));
-        QVERIFY(text.Errors().isEmpty());
-
-        ToolFixture f;
-        FourPlayersTwoRules(f);
-        QCOMPARE(f.Run({"--json"}), int(ExitComplete));
-        QCOMPARE(f.Out().count('\n'), 1);
-        const QJsonObject doc = f.Json();
-        QCOMPARE(doc["complete"].toBool(false), true);
-        QCOMPARE(doc["missing"].toArray(), QJsonArray());
-
-        const QJsonValue server = doc["server"];
-        QCOMPARE(JsonText(server["name"]), QStringLiteral("Vantrel stand-in"));
-        QCOMPARE(JsonText(server["address"]), QStringLiteral("127.0.0.1:%1").arg(f.server.Port()));
-        QCOMPARE(JsonText(server["map"]), QStringLiteral("e1m1"));
-        QCOMPARE(server["players"].toInt(), 4);
-        QCOMPARE(server["maxPlayers"].toInt(), 16);
-        QVERIFY(server["ping"].isDouble() && server["ping"].toInt(-1) >= 0);
-
-        const QJsonArray players = doc["players"].toArray();
-        QCOMPARE(players.size(), 4);
-        // Every field of every player is held against the window's details in the script tests.
-        const QJsonValue shambler = players[2];
-        QCOMPARE(JsonBytes(shambler["name"]), f.server.Config().players[2].name);
-        QCOMPARE(shambler["shirt"].toObject(), (QJsonObject{{"number", 10}, {"name", "tan"}}));
-
-        const QJsonArray rules = doc["rules"].toArray();
-        QCOMPARE(rules.size(), 2);
-        QCOMPARE(JsonText(rules[0]["name"]), QStringLiteral("sv_gravity"));
-        QCOMPARE(JsonText(rules[1]["value"]), QStringLiteral("4"));
+    void Arguments_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const QStringList& arguments, int status, const QString& expected) {
+            QTest::addRow("%d %s", status, qPrintable(arguments.join(u' ').left(60)))
+                << arguments << status << expected;
+        };
+        // Accepted: what the options then are.
+        row({"quake.example.org"}, 0, "quake.example.org:26000||Vantrel v.70|20|0|0|0|0|0");
+        row({"--json", "--raw", "--no-rules", "--no-players", "--timeout", "3", "--scripts", "/q",
+             "--name", "Me", "--every", "60", "[::1]:5"},
+            0, "[::1]:5|/q|Me|3|60|1|1|1|1");
+        row({"127.0.0.1:1", "--timeout", "1", "--every", "1"}, 0,
+            "127.0.0.1:1||Vantrel v.70|1|1|0|0|0|0");
+        row({"h:65534", "--timeout", "120", "--every", "6000"}, 0,
+            "h:65534||Vantrel v.70|120|6000|0|0|0|0");
+        // Several servers, or any master: the server info of each.
+        row({"[2001:db8::1]", "2001:db8::5:1", "b:5"}, 0,
+            "[2001:db8::1]:26000 [2001:db8::5:1]:26000 b:5||FTE-Quake|0|0|20");
+        row({"--master=127.0.0.1", "--master=[::1]:5", "--game", "DarkPlaces-Quake", "--json",
+             "--raw", "--timeout", "3", "h"},
+            0, "h:26000|127.0.0.1:27950 [::1]:5|DarkPlaces-Quake|1|1|3");
+        // Refused with exit status 2: the reason.
+        row({}, 2, "no server given");
+        row({"a", "b", "--scripts", "/q"}, 2, "--scripts takes exactly one server");
+        row({"--master", "--every", "60"}, 2, "--every takes exactly one server");
+        row({"--game", "DarkPlaces-Quake", "h"}, 2, "--game needs --master");
+        row({"--master=h:0"}, 2, "bad port");
+        row({"--fast", "h"}, 2, "fast");
+        for (const char* seconds : {"0", "121", "2s"})
+            row({"--timeout", seconds, "h"}, 2, "bad --timeout");
+        for (const char* seconds : {"0", "6001"})
+            row({"--every", seconds, "h"}, 2, "bad --every");
+        row({"--name", "Me", "h"}, 2, "--name needs --scripts");
+        row({"--scripts", "", "h"}, 2, "needs a game folder");
+        for (const char* server :
+             {"h:0", "h:65535", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
+            row({server}, 2, "bad port");
+        for (const char* server : {"", ":26000", "[]:26000"})
+            row({server}, 2, "no host");
+        for (const char* server : {"[::1", "[::1]26000"})
+            row({server}, 2, "[ADDRESS]:PORT");
+        // As the window's Query button, before anything is sent.
+        row({"--scripts", "/nonexistent/vantrel", "h"}, 2, "Quake Directory Doesn't Exist");
+        // Exit status 3: nothing is sent when no host is found, and each one is named.
+        row({UnresolvableHost() + ":26000"}, 3, "host not found: " + UnresolvableHost());
+        row({"--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's')}, 3, "host not found: ");
+    }
+    void Arguments() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        if (status == ExitComplete) {
+            QCOMPARE(Summary(ParseCommandLine(QStringList{"vantrel-query"} + arguments)), expected);
+            return;
+        }
+        // The built program, as a shell starts it: the reason in one line, then the usage for a
+        // refused argument.
+        QProcess program;
+        program.start(QStringLiteral(VANTREL_QUERY_PROGRAM), arguments);
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitCode(), status);
+        const QByteArray told = program.readAllStandardError();
+        QVERIFY2(told.startsWith("vantrel-query: ") && told.endsWith('\n'), told);
+        QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
+        QCOMPARE(told.contains("\nUsage: "), status == ExitBadArguments);
+        if (status == ExitHostNotFound)
+            QCOMPARE(told.count("host not found: "), arguments.size());
+        QVERIFY(program.readAllStandardOutput().isEmpty());
     }
 
     void Incomplete_data() {
         QTest::addColumn<bool>("json");
-        QTest::addColumn<QList<int>>("droppedPlayers");
-        QTest::addColumn<QList<int>>("droppedRules");
-        QTest::addColumn<int>("playersIn");
-        QTest::addColumn<int>("rulesIn");
-        QTest::addColumn<QStringList>("missing");
-        QTest::newRow("player, JSON")
-            << true << QList<int>{1} << QList<int>{} << 3 << 2 << QStringList{"player 1"};
-        QTest::newRow("both, text") << false << QList<int>{0, 3} << QList<int>{2} << 2 << 2
-                                    << QStringList{"player 0", "player 3", "end of rules"};
+        QTest::newRow("text") << false;
+        QTest::newRow("JSON") << true;
     }
     void Incomplete() {
         QFETCH(bool, json);
-        QFETCH(QList<int>, droppedPlayers);
-        QFETCH(QList<int>, droppedRules);
-        QFETCH(int, playersIn);
-        QFETCH(int, rulesIn);
-        QFETCH(QStringList, missing);
-        ToolFixture f;
-        FourPlayersTwoRules(f);
-        f.server.Faults().droppedPlayers = {droppedPlayers.begin(), droppedPlayers.end()};
-        f.server.Faults().droppedRules = {droppedRules.begin(), droppedRules.end()};
-        QueryTool& tool = f.Start(json ? QStringList{"--json"} : QStringList{});
-        QCOMPARE(tool.DeadlineMs(), 20000);
-        QTRY_COMPARE(tool.State().playerReplies, playersIn);
-        QTRY_COMPARE(tool.State().ruleCount, rulesIn);
-        // The request that the lost reply answers has been made; nothing else will come.
-        QTRY_COMPARE(RequestsWithCode(f.server, '\x04'), rulesIn + 1);
-        QVERIFY(!f.Status());
-        tool.OnDeadline();
-        QCOMPARE(f.Status(), std::optional<int>(ExitIncomplete));
+        QuakeServerStandIn server;
+        QVERIFY(server.Start());
+        server.Config().players = DemoPlayers(4);
+        server.Config().rules = DemoRules(1);
+        server.Faults().droppedPlayers = {1};
+        server.Faults().droppedRules = {1};
+        ToolRun f;
+        f.Start(json ? QStringList{"--json", Address(server)} : QStringList{Address(server)});
+        QCOMPARE(f.query->DeadlineMs(), 20000);
+        // Every request has been made and every reply but the lost ones is in.
+        QTRY_COMPARE(server.Requests().size(), 7);
+        QTRY_COMPARE(f.query->State().playerReplies + f.query->State().ruleCount, 4);
+        QVERIFY(!f.status);
+        f.query->OnDeadline();
+        QCOMPARE(f.status, std::optional<int>(ExitIncomplete));
         if (json) {
-            const QJsonObject doc = f.Json();
+            const QJsonDocument doc = f.Json();
             QCOMPARE(doc["complete"].toBool(true), false);
-            QCOMPARE(doc["missing"].toArray(), QJsonArray::fromStringList(missing));
-            QCOMPARE(doc["players"].toArray().size(), playersIn);
-            QCOMPARE(doc["rules"].toArray().size(), rulesIn);
+            QCOMPARE(doc["missing"].toArray(), QJsonArray({"player 1", "end of rules"}));
+            QCOMPARE(doc["players"].toArray().size() + doc["rules"].toArray().size(), 4);
         } else {
-            QVERIFY(f.Text().startsWith(QStringLiteral("Server   Vantrel stand-in\n")));
-            QVERIFY(f.Text().endsWith(
-                QStringLiteral("\nincomplete: %1\n").arg(missing.join(QStringLiteral(", ")))));
+            // The ping of a loopback query may come out as 0 or 1 ms.
+            QCOMPARE(f.Text().replace(QRegularExpression("^Ping     \\d+ ms$",
+                                                         QRegularExpression::MultilineOption),
+                                      "Ping     N ms"),
+                     QString::fromLatin1(incompleteText).arg(server.Port()));
         }
     }
 
-    void HostNotFound() {
-        ToolFixture f;
-        f.serverText = UnresolvableHost() + ":26000";
-        QCOMPARE(f.Run(), int(ExitHostNotFound));
-        QVERIFY(f.Out().isEmpty());
-        QCOMPARE(f.Errors(),
-                 "vantrel-query: host not found: " + UnresolvableHost().toUtf8() + "\n");
+    // The window and the tool, one after the other on the same hostile server, show the same
+    // and write the same scripts; every byte survives into the JSON, one valid line.
+    void SameAsTheWindow() {
+        QueryWindow w;
+        w.server.Config() = HostileConfig();
+        w.Open();
+        w.PressQuery();
+        QTRY_VERIFY(w.AllRepliesIn());
+        ToolRun f;
+        MainWindowFixture game;
+        f.Start({"--json", "--scripts", game.GamePath(), Address(w.server)});
+        QTRY_COMPARE(f.status, std::optional<int>(ExitComplete));
+        QCOMPARE(f.out.data().count('\n'), 1);
+        const QJsonObject doc = f.Json().object();
+        QVERIFY2(doc["complete"].toBool() && doc["missing"].toArray().isEmpty(), f.out.data());
+        const StandInConfig& sent = w.server.Config();
+        // Each text as converted beside what the window shows, and as its bytes came.
+        const QJsonValue server = doc["server"];
+        QStringList printed{server["name"]["text"].toString(), server["map"]["text"].toString(),
+                            server["address"]["text"].toString(),
+                            QString::number(server["players"].toInt()),
+                            QString::number(server["maxPlayers"].toInt())};
+        QStringList shown{w.Text("serverName"), w.Text("mapName"), w.Text("serverAddress"),
+                          w.Text("currentPlayers"), w.Text("maxPlayers")};
+        QList<QByteArray> received{JsonBytes(server["name"]), JsonBytes(server["map"])};
+        QList<QByteArray> bytes{sent.serverName, sent.mapName};
+        const QJsonArray rules = doc["rules"].toArray();
+        QCOMPARE(rules.size(), sent.rules.size());
+        for (int i = 0; i < rules.size(); ++i) {
+            printed << rules[i]["name"]["text"].toString() << rules[i]["value"]["text"].toString();
+            shown << w.RuleList().topLevelItem(i)->text(0) << w.RuleList().topLevelItem(i)->text(1);
+            received << JsonBytes(rules[i]["name"]) << JsonBytes(rules[i]["value"]);
+            bytes << sent.rules[i].name << sent.rules[i].value;
+        }
+        const QJsonArray players = doc["players"].toArray();
+        QCOMPARE(players.size(), sent.players.size());
+        for (int i = 0; i < players.size(); ++i) {
+            const QJsonValue p = players[i];
+            const StandInPlayer& s = sent.players[i];
+            received << JsonBytes(p["name"]) << JsonBytes(p["address"]);
+            bytes << s.name << s.address;
+            QCOMPARE(
+                (QList<int>{p["number"].toInt(), p["frags"].toInt(), p["shirt"]["number"].toInt(),
+                            p["pants"]["number"].toInt(), p["connectTime"].toInt()}),
+                (QList<int>{i, s.frags, s.shirt, s.pants, s.connectTime}));
+        }
+        QCOMPARE(printed, shown);
+        QCOMPARE(received, bytes);
+        QCOMPARE(game.Script("vantrel.scr"), w.Script("vantrel.scr"));
+        for (int i = 0; i < 16; ++i)
+            QCOMPARE(game.Script(NameScript(i)), w.Script(NameScript(i)));
+    }
+
+    // Control bytes never reach the terminal, even as the bytes came; --no-rules asks for none;
+    // the own name goes into the scripts; repeated queries print each result once, the next
+    // after a blank line.
+    void RawAndRepeated() {
+        QuakeServerStandIn server(HostileConfig());
+        QVERIFY(server.Start());
+        MainWindowFixture game;
+        ToolRun f;
+        f.Start({"--raw", "--no-rules", "--every", "60", "--scripts", game.GamePath(), "--name",
+                 "Me", Address(server)});
+        QTRY_VERIFY(!f.query->Running() && !f.out.data().isEmpty());
+        // The server info and one request for each player.
+        QCOMPARE(server.Requests().size(), 4);
+        QVERIFY(!f.Text().contains(QStringLiteral("noexit")) && !f.Text().contains("incomplete"));
+        QVERIFY(!f.Text().contains(QRegularExpression("[\\x00-\\x09\\x0b-\\x1f\\x7f-\\x9f]")));
+        QVERIFY(f.Text().contains(QStringLiteral("del\\x7fname\\x1b[31m")));
+        QVERIFY(game.Script("vantrel.scr").startsWith(ScriptHeader("Me")));
+        f.query->OnRepeatTick();
+        QTRY_VERIFY(!f.query->Running() && f.Text().count(QStringLiteral("\n\nServer   ")) == 1);
+        QCOMPARE(f.Text().count(QStringLiteral("Server   ")), 2);
+        QVERIFY(!f.status);
+    }
+
+    void SortedByPingSilentLast() {
+        QuakeServerStandIn fast, slow, silent;
+        QVERIFY(fast.Start() && slow.Start() && silent.Start());
+        fast.Config().serverName = "Fast";
+        fast.Config().players = DemoPlayers(2);
+        slow.Config().serverName = "Slow";
+        slow.Config().mapName = "dm4";
+        slow.Faults().delayMs = 150;
+        silent.Faults().dropServerInfo = true;
+        ToolRun run;
+        run.Start({Address(silent), Address(slow), Address(fast)});
+        ServerSweep& sweep = run.sweep->Sweep();
+        QTRY_COMPARE(sweep.AnsweredCount(), 1);
+        run.clock.Advance(40);
+        QTRY_COMPARE(sweep.AnsweredCount(), 2);
+        QVERIFY(!run.status);
+        // Two seconds pass: the silent server is asked again, then given up.
+        for (int i = 0; i < 2; ++i) {
+            run.clock.Advance(1000);
+            sweep.OnTick();
+        }
+        QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
+        QCOMPARE(run.Text(), QStringLiteral("     0 ms  2/16  e1m1  %1  Fast\n"
+                                            "    40 ms  0/16  dm4   %2  Slow\n"
+                                            "no answer              %3\n")
+                                 .arg(Address(fast), Address(slow), Address(silent)));
+        // The silent server had its second chance, and no more.
+        QTRY_COMPARE(silent.Requests().size(), 2);
+    }
+
+    // A server both named and listed by a master is asked once and goes by its given name.
+    void MastersServers() {
+        QuakeServerStandIn named, listed;
+        MasterServerStandIn master;
+        QVERIFY(named.Start() && listed.Start() && master.Start());
+        master.Servers() = {{QHostAddress::LocalHost, named.Port()},
+                            {QHostAddress::LocalHost, listed.Port()}};
+        const QString namedText = QStringLiteral("localhost:%1").arg(named.Port());
+        ToolRun run;
+        run.Start({"--json", "--master=127.0.0.1:" + QString::number(master.Port()), namedText});
+        QTRY_COMPARE(run.status, std::optional<int>(ExitComplete));
+        QStringList addresses;
+        for (const QJsonValue& s : run.Json().array()) {
+            QVERIFY(s["answered"].toBool());
+            addresses << s["address"].toString();
+        }
+        addresses.sort();
+        QCOMPARE(addresses, (QStringList{Address(listed), namedText}));
+        QCOMPARE(named.Requests().size(), 1);
     }
 };
 
