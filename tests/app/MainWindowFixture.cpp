@@ -1,9 +1,14 @@
 #include "MainWindowFixture.h"
 
 #include "ServerLists.h"
+#include "TimerIds.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
 
 MainWindowFixture::MainWindowFixture()
     : settings(DefaultSettings()),
@@ -27,6 +32,32 @@ MainDialog& MainWindowFixture::Start() {
 MainDialog& MainWindowFixture::StartFirstTime() {
     dialog = std::make_unique<MainDialog>(prompts, *store);
     return *dialog;
+}
+
+QString MainWindowFixture::Looks() {
+    const auto button = [this](const char* name) {
+        const QPushButton& b = Control<QPushButton>(name);
+        return b.text() + (b.isEnabled() ? "" : "!");
+    };
+    const QueryState& s = dialog->State();
+    return QStringLiteral("%1|%2|%3|%4|q%5u%6|%7%8")
+        .arg(dialog->windowTitle(), button("queryButton"), button("updatesButton"))
+        .arg(Control<QProgressBar>("progressBar").value())
+        .arg(s.querying)
+        .arg(s.autoUpdating)
+        .arg(dialog->TimerArmed(QueryTimer) ? "Q" : "-",
+             dialog->TimerArmed(UpdateTimer) ? "U" : "-");
+}
+
+// Wakes for every event rather than polling.
+bool MainWindowFixture::WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    }
+    return true;
 }
 
 QByteArray MainWindowFixture::Script(const QString& name) const {

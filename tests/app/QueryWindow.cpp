@@ -1,5 +1,7 @@
 #include "QueryWindow.h"
 
+#include "TimerIds.h"
+
 QueryWindow::QueryWindow() {
     settings.nametrickery = 1;
     server.Start();
@@ -19,6 +21,14 @@ bool QueryWindow::AllRepliesIn() {
     const QueryState& s = Dialog().State();
     return s.serverInfoReceived == 1 && s.playerReplies == Dialog().Fields().currentPlayers &&
            s.lastRuleName.Empty();
+}
+
+bool QueryWindow::QueryToTheEnd() {
+    PressQuery();
+    if (!WaitUntil([this] { return AllRepliesIn(); }))
+        return false;
+    Dialog().OnTimerTick(QueryTimer);
+    return Dialog().windowTitle() == QStringLiteral("Vantrel - Query Sucsess");
 }
 
 QStringList QueryWindow::PlayerItems() {

@@ -22,6 +22,9 @@ public:
     void PressQuery();
     // True once every reply the query is waiting for has been handled.
     bool AllRepliesIn();
+    // Presses Query, waits for every reply and lets the next query tick end the query; true when
+    // that ended it with success.
+    bool QueryToTheEnd();
 
     QString Text(const char* field) { return Control<QLineEdit>(field).text(); }
     QPushButton& QueryButton() { return Control<QPushButton>("queryButton"); }

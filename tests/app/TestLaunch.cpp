@@ -40,33 +40,68 @@ class TestLaunch : public QObject {
     Q_OBJECT
 
 private slots:
-    void StartsTheGame_data() {
+    // With name trickery and auto-update on, the launch keeps the scripts current from then on;
+    // a launch that is refused starts nothing.
+    void Launch_data() {
+        QTest::addColumn<QString>("game");
         QTest::addColumn<bool>("queried");
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("nametrickery");
         QTest::addColumn<QString>("commandline");
         QTest::addColumn<QStringList>("leading");
-        QTest::newRow("default") << true << "-zone 512" << QStringList{"-zone", "512"};
-        QTest::newRow("empty") << true << "" << QStringList{};
-        QTest::newRow("quoted") << true << "-basedir \"/home/me/my quake\" -width 1024"
-                                << QStringList{"-basedir", "/home/me/my quake", "-width", "1024"};
-        QTest::newRow("long") << true << QString("-x ").repeated(200).trimmed()
-                              << QStringList(200, "-x");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("cycle");
+        const QString check = QStringLiteral(" does not exist.\r\nPlease check Vantrel's options.");
+        const auto row = [](const char* tag, const char* game, bool queried, bool running,
+                            int nametrickery, const char* commandline, const QStringList& leading,
+                            const QString& message, const char* cycle) {
+            QTest::newRow(tag) << game << queried << running << nametrickery << commandline
+                               << leading << message << cycle;
+        };
+        row("queried", "glquake", true, false, 1, "-basedir \"/home/me/my quake\" -width 1024",
+            {"-basedir", "/home/me/my quake", "-width", "1024"}, "", "q0u1|-U");
         // Before any query the game goes to the window's initial server.
-        QTest::newRow("not queried") << false << "-zone 512" << QStringList{"-zone", "512"};
+        row("not queried", "glquake", false, false, 0, "-zone 512", {"-zone", "512"}, "",
+            "q0u0|--");
+        row("on the PATH", "vantrel-test-quake", false, false, 1, "", {}, "", "q0u1|-U");
+        row("updates running", "glquake", false, true, 1, "", {}, "", "q0u1|-U");
+        row("no executable", "winquake.exe", false, false, 1, "", {},
+            "Your quake executable" + check, "q0u0|--");
+        row("no folder", "", false, false, 1, "", {}, "Your quake folder" + check, "q0u0|--");
     }
-    void StartsTheGame() {
+    void Launch() {
+        QFETCH(QString, game);
         QFETCH(bool, queried);
+        QFETCH(bool, running);
+        QFETCH(int, nametrickery);
         QFETCH(QString, commandline);
         QFETCH(QStringList, leading);
+        QFETCH(QString, message);
+        QTemporaryDir bin;
+        const QByteArray path = qgetenv("PATH");
         LaunchWindow w;
         w.settings.commandline = commandline;
+        w.settings.nametrickery = nametrickery;
+        w.settings.autoupdate = 1;
+        if (!game.isEmpty())
+            w.settings.exe = game;
+        WriteRecordingGame(bin.filePath("vantrel-test-quake"), w.Record());
+        qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
         w.Open();
-        if (queried) {
-            w.PressQuery();
-            QTRY_VERIFY(w.AllRepliesIn());
-        }
+        if (game.isEmpty())
+            QDir(w.GamePath()).removeRecursively();
+        if (running)
+            w.Control<QPushButton>("updatesButton").click();
+        if (queried)
+            QVERIFY(w.QueryToTheEnd());
         // Typed after the last query start: not what the game connects to.
         w.Control<QLineEdit>("serverHost").setText("elsewhere");
         w.Launch();
+        qputenv("PATH", path);
+        QTEST(w.Looks().section(u'|', 4), "cycle");
+        QCOMPARE(w.Prompts().Texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            return;
         QTRY_VERIFY(QFile::exists(w.Record()));
         const QString port = queried ? QString::number(w.server.Port()) : QStringLiteral("26000");
         const QStringList expected =
@@ -74,74 +109,6 @@ private slots:
             QStringList{"+port", port,          "+connect", queried ? "127.0.0.1" : "",
                         "+exec", "vantrel.scr", ""};
         QCOMPARE(w.Recorded(), expected);
-        QVERIFY(w.Prompts().History().isEmpty());
-    }
-
-    void FoundOnThePath() {
-        QTemporaryDir bin;
-        LaunchWindow w;
-        w.settings.exe = QStringLiteral("vantrel-test-quake");
-        WriteRecordingGame(bin.filePath("vantrel-test-quake"), w.Record());
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", bin.path().toLocal8Bit() + ':' + path);
-        w.Open();
-        w.Launch();
-        qputenv("PATH", path);
-        QTRY_VERIFY(QFile::exists(w.Record()));
-        QCOMPARE(w.Recorded().first(), w.GamePath());
-    }
-
-    void Refused_data() {
-        QTest::addColumn<bool>("removeFolder");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("no executable") << false
-                                       << "Your quake executable does not exist.\r\n"
-                                          "Please check Vantrel's options.";
-        QTest::newRow("no folder") << true
-                                   << "Your quake folder does not exist.\r\n"
-                                      "Please check Vantrel's options.";
-    }
-    void Refused() {
-        QFETCH(bool, removeFolder);
-        QFETCH(QString, message);
-        LaunchWindow w;
-        w.settings.exe = QStringLiteral("winquake.exe");
-        w.settings.autoupdate = 1;
-        w.Open();
-        if (removeFolder)
-            QDir(w.GamePath()).removeRecursively();
-        w.Launch();
-        QCOMPARE(w.Prompts().Texts(), QStringList{message});
-        QCOMPARE(w.Dialog().State().autoUpdating, 0);
-    }
-
-    // With name trickery and auto-update on, the launch keeps the scripts current from then on.
-    void StartsTheUpdateCycle_data() {
-        QTest::addColumn<int>("nametrickery");
-        QTest::addColumn<int>("autoupdate");
-        QTest::addColumn<bool>("alreadyRunning");
-        QTest::addColumn<int>("autoUpdating");
-        QTest::newRow("both on") << 1 << 1 << false << 1;
-        QTest::newRow("already running") << 1 << 1 << true << 1;
-        QTest::newRow("name trickery off") << 0 << 1 << false << 0;
-        QTest::newRow("auto-update off") << 1 << 0 << false << 0;
-    }
-    void StartsTheUpdateCycle() {
-        QFETCH(int, nametrickery);
-        QFETCH(int, autoupdate);
-        QFETCH(bool, alreadyRunning);
-        QFETCH(int, autoUpdating);
-        LaunchWindow w;
-        w.settings.nametrickery = nametrickery;
-        w.settings.autoupdate = autoupdate;
-        MainDialog& d = w.Open();
-        if (alreadyRunning)
-            w.Control<QPushButton>("updatesButton").click();
-        w.Launch();
-        QCOMPARE(d.State().autoUpdating, autoUpdating);
-        QCOMPARE(d.TimerArmed(UpdateTimer), autoUpdating == 1);
-        QCOMPARE(d.State().querying, 0);
-        QTRY_VERIFY(QFile::exists(w.Record()));
     }
 };
 

@@ -1,14 +1,36 @@
+#include "AboutDialog.h"
 #include "InfoLists.h"
 #include "MainWindowFixture.h"
+#include "OptionsDialog.h"
+#include "SystemMenu.h"
 #include "TestRegistry.h"
 #include "TimerIds.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QtTest>
+
+namespace {
+
+QString Describe(const QWidget* control) {
+    return control->objectName() + u' ' + control->property("text").toString().left(20);
+}
+
+// Controls that the templates lay over one another: the lists in the tab control, and the
+// About box's OK button in the picture's frame. A group box frames what lies inside it.
+bool Layered(const QWidget* a, const QWidget* b) {
+    const QStringList tabbed{"ruleList", "detailsList", "infoTabs"};
+    return (qobject_cast<const QGroupBox*>(a) && a->geometry().contains(b->geometry())) ||
+           (tabbed.contains(a->objectName()) && tabbed.contains(b->objectName())) ||
+           (a->objectName() == "picture" && b->objectName() == "okButton");
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -30,7 +52,6 @@ private slots:
         QFETCH(int, nametrickery);
         QFETCH(int, autoupdate);
         QFETCH(bool, folderGone);
-        QFETCH(bool, updatesEnabled);
         MainWindowFixture w;
         w.settings.nametrickery = nametrickery;
         w.settings.autoupdate = autoupdate;
@@ -38,46 +59,34 @@ private slots:
             w.settings.quakepath += QStringLiteral("-gone");
         MainDialog& d = w.Start();
         d.show();
-        // A missing game folder is told, and start-up goes on.
+        // A missing game folder is told, in a box of the main window, and start-up goes on.
         QCOMPARE(w.Prompts().Texts(),
                  folderGone ? QStringList{"Quake Directory Doesn't Exist"} : QStringList());
         for (const ScriptedPrompts::Shown& shown : w.Prompts().History())
-            QCOMPARE(shown.caption, QStringLiteral("Vantrel"));
+            QVERIFY(shown.caption == "Vantrel" && shown.parent == &d);
         QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel"));
         QCOMPARE(d.CurrentSettings().quakepath, w.settings.quakepath);
 
-        auto& tabs = w.Control<QTabBar>("infoTabs");
-        QCOMPARE(tabs.count(), 2);
-        QCOMPARE((QStringList{tabs.tabText(0), tabs.tabText(1)}),
-                 (QStringList{"Rule Info", "Player Info"}));
-        QCOMPARE(tabs.currentIndex(), 0);
+        QCOMPARE(w.Control<QTabBar>("infoTabs").currentIndex(), 0);
         auto& rules = w.Control<QTreeWidget>("ruleList");
         auto& details = w.Control<QTreeWidget>("detailsList");
         QVERIFY(rules.isVisible() && !details.isVisible());
         // The lists lie in the tab control's rectangle, on top of it.
         QWidget* atCentre = d.childAt(rules.geometry().center());
         QVERIFY(atCentre == &rules || rules.isAncestorOf(atCentre));
-        QCOMPARE(rules.headerItem()->text(0), QStringLiteral("Rule"));
-        QCOMPARE(rules.headerItem()->text(1), QStringLiteral("Value"));
         QVERIFY(!rules.isHeaderHidden() && details.isHeaderHidden());
         const InfoColumnWidths widths = InfoColumnsFor(rules.width());
-        for (const QTreeWidget* list : {&rules, &details}) {
-            QCOMPARE(list->columnWidth(0), widths.key);
-            QCOMPARE(list->columnWidth(1), widths.value);
-        }
+        for (const QTreeWidget* list : {&rules, &details})
+            QCOMPARE(list->columnWidth(0) * 1000 + list->columnWidth(1),
+                     widths.key * 1000 + widths.value);
 
-        auto& progress = w.Control<QProgressBar>("progressBar");
-        QCOMPARE((QList<int>{progress.minimum(), progress.maximum(), progress.value()}),
-                 (QList<int>{0, 100, 0}));
-        QCOMPARE(w.Control<QPushButton>("queryButton").text(), QStringLiteral("Query"));
         QCOMPARE(w.Control<QPushButton>("updatesButton").text(), QStringLiteral("StartUpdates"));
-        QCOMPARE(w.Control<QPushButton>("updatesButton").isEnabled(), updatesEnabled);
+        QTEST(w.Control<QPushButton>("updatesButton").isEnabled(), "updatesEnabled");
         QStringList shown;
         for (const char* field : {"serverHost", "port", "currentPlayers", "ping"})
             shown << w.Control<QLineEdit>(field).text();
         QCOMPARE(shown, (QStringList{"", "26000", "0", "0"}));
-        QCOMPARE(d.State().querying, 0);
-        QCOMPARE(d.State().autoUpdating, 0);
+        QVERIFY(d.State().querying == 0 && d.State().autoUpdating == 0);
         QVERIFY(!d.TimerArmed(QueryTimer) && !d.TimerArmed(UpdateTimer));
     }
 
@@ -108,7 +117,6 @@ private slots:
         QFETCH(QString, control);
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        QFETCH(int, port);
         MainWindowFixture w;
         MainDialog& d = w.Start();
         d.show();
@@ -120,7 +128,7 @@ private slots:
         edit.setText(typed);
 
         QCOMPARE(d.ReadFields(), message.isEmpty());
-        QCOMPARE(d.Fields().port, port);
+        QTEST(d.Fields().port, "port");
         QCOMPARE(d.Fields().ping, message.isEmpty() ? 42.0 : 12.5);
         QCOMPARE(w.Prompts().Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty())
@@ -137,7 +145,6 @@ private slots:
         QTest::newRow("fifteen digits") << 1000.0 / 3 << "333.333333333333";
         QTest::newRow("no exponent below precision") << 100000.0 << "100000";
         QTest::newRow("small") << 0.00001 << "1e-05";
-        QTest::newRow("large") << 123456789012345678.0 << "1.23456789012346e+17";
     }
     void ping() {
         QFETCH(double, ping);
@@ -149,6 +156,52 @@ private slots:
         QCOMPARE(w.Control<QLineEdit>("ping").text(), shown);
         QVERIFY(d.ReadFields());
         QCOMPARE(d.Fields().ping, shown.toDouble());
+    }
+
+    void tidy_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("main window") << 0;
+        QTest::newRow("options") << 1;
+        QTest::newRow("about") << 2;
+    }
+    // Everything lies inside the window and nothing overlaps, but for what is layered on
+    // purpose; every text fits its control.
+    void tidy() {
+        QFETCH(int, which);
+        MainWindowFixture fixture;
+        Settings settings;
+        OptionsDialog options(settings, fixture.Store(), fixture.Prompts());
+        AboutDialog about;
+        QDialog* const windows[] = {&fixture.Start(), &options, &about};
+        QDialog& window = *windows[which];
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QWidgetList controls = window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (const QWidget* a : controls) {
+            const QByteArray name = Describe(a).toUtf8();
+            QVERIFY2(window.rect().contains(a->geometry()), name);
+            for (const QWidget* b : controls) {
+                // Each value is rounded to pixels on its own, so neighbours may share a line.
+                const QRect shared = a->geometry().intersected(b->geometry());
+                QVERIFY2(a == b || Layered(a, b) || Layered(b, a) || shared.width() <= 1 ||
+                             shared.height() <= 1,
+                         name + " overlaps " + Describe(b).toUtf8());
+            }
+            const auto* label = qobject_cast<const QLabel*>(a);
+            const QString text = a->property("text").toString();
+            if (label && label->wordWrap())
+                QVERIFY2(label->heightForWidth(a->width()) <= a->height(), name);
+            else if (qobject_cast<const QPushButton*>(a))
+                QVERIFY2(a->fontMetrics().horizontalAdvance(text) < a->width(), name);
+            else if (label || qobject_cast<const QCheckBox*>(a))
+                QVERIFY2(a->sizeHint().width() <= a->width(), name);
+        }
+    }
+
+    // The system keeps a command's low four bits for itself: 16 to 31 are all the About entry.
+    void aboutCommand() {
+        for (unsigned id : {0u, 15u, 16u, 17u, 31u, 32u, 0xF060u})
+            QVERIFY2(IsAboutCommand(id) == (id >= 16 && id <= 31), qPrintable(QString::number(id)));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ServersWindow.h"
 #include "StoredServerLists.h"
 #include "TestRegistry.h"
+#include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
@@ -18,13 +19,6 @@
 #include <memory>
 
 namespace {
-
-class ManualClock final : public Clock {
-public:
-    TimeStamp Reading() const override { return now; }
-    void Advance(int ms) { now.SetSeconds(now.Seconds() + ms / 1000.0); }
-    TimeStamp now{1000, 0};
-};
 
 // The view's texts of one column, top to bottom.
 QStringList Column(const QTableView& table, int column) {
@@ -96,12 +90,7 @@ private slots:
         silent.Faults().dropServerInfo = true;
         QVERIFY(silent.Start());
         const HostPort favourite{"127.0.0.1", w.server.Port()};
-        {
-            ServerLists lists;
-            lists.Load(w.Store());
-            lists.favourites = {favourite};
-            lists.Save(w.Store());
-        }
+        StoredServerLists(w.Store()).SetFavourite(favourite, true);
         MainDialog& d = w.Open();
         d.show();
         QCOMPARE(w.Control<QLineEdit>("port").nextInFocusChain(),
@@ -191,8 +180,7 @@ private slots:
 
     // Thirty servers from a master: one answers only the second request, four never answer. The
     // table fills as they answer, and the status line counts them; the silent ones are given up
-    // two seconds on the clock after their first request, and sort last. The picture is saved
-    // beside the test for a look.
+    // two seconds on the clock after their first request, and sort last.
     void RefreshFromAMaster() {
         constexpr int Count = 30;
         std::vector<std::unique_ptr<QuakeServerStandIn>> farm;
@@ -233,44 +221,34 @@ private slots:
         const QString lateAddress = HostPortText({"127.0.0.1", late.Port()});
         const qsizetype lateRow = Column(servers.Table(), AddressColumn).indexOf(lateAddress);
         QVERIFY(pings.at(lateRow).startsWith(u'~'));
-        servers.resize(servers.width(), servers.Table().rowHeight(0) * (Count + 5));
-        QVERIFY(servers.grab().save(QCoreApplication::applicationDirPath() + "/servers.png"));
     }
 
-    void MastersAreEdited_data() {
-        QTest::addColumn<QString>("masters");
-        QTest::addColumn<QString>("games");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("good") << "127.0.0.1:27951\nlocalhost"
-                              << "FTE-Quake"
-                              << "";
-        QTest::newRow("bad port") << "localhost:x"
-                                  << "FTE-Quake"
-                                  << "Master servers: Line 1: bad port \"x\": give a number from 1 "
-                                     "to 65534";
-        QTest::newRow("no game") << "localhost"
-                                 << ""
-                                 << "Give a game name to ask the masters for.";
-    }
     // A line that cannot be used keeps the dialog open and is told; good ones are kept.
     void MastersAreEdited() {
-        QFETCH(QString, masters);
-        QFETCH(QString, games);
-        QFETCH(QString, message);
         ScriptedPrompts prompts;
         MastersDialog dialog(DefaultMasters(), DefaultGames(), prompts);
         const QList<QPlainTextEdit*> edits = dialog.findChildren<QPlainTextEdit*>();
-        QCOMPARE(edits.size(), 2);
         QCOMPARE(edits[0]->toPlainText(),
                  "master.frag-net.com:27950\ndpmaster.deathmask.net:27950\ndpmaster.tchr.no:27950");
-        edits[0]->setPlainText(masters);
-        edits[1]->setPlainText(games);
-        dialog.accept();
-        QCOMPARE(prompts.Texts(), message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(dialog.result() == QDialog::Accepted, message.isEmpty());
-        if (message.isEmpty())
-            QCOMPARE(dialog.Masters(),
-                     (QList<HostPort>{{"127.0.0.1", 27951}, {"localhost", 27950}}));
+        const QList<std::pair<QString, QString>> tries = {
+            {"localhost:x", "FTE-Quake"},
+            {"localhost", "FTE Quake"},
+            {"localhost", ""},
+            {"127.0.0.1:27951\nlocalhost", "FTE-Quake"}};
+        for (qsizetype i = 0; i < tries.size(); ++i) {
+            edits[0]->setPlainText(tries[i].first);
+            edits[1]->setPlainText(tries[i].second);
+            dialog.accept();
+            QCOMPARE(dialog.result() == QDialog::Accepted, i == 3);
+        }
+        QCOMPARE(
+            prompts.Texts(),
+            (QStringList{"Master servers: Line 1: bad port \"x\": give a number from 1 to 65534",
+                         "Game names: Line 1: \"FTE Quake\" is no game name: give one word of "
+                         "letters, digits and punctuation, at most 63",
+                         "Give a game name to ask the masters for."}));
+        QCOMPARE(dialog.Masters(), (QList<HostPort>{{"127.0.0.1", 27951}, {"localhost", 27950}}));
+        QCOMPARE(dialog.Games(), QStringList{"FTE-Quake"});
     }
 };
 

@@ -5,7 +5,6 @@
 #include "standin/ControlMessages.h"
 #include "standin/DemoConfig.h"
 
-#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -23,14 +22,6 @@ QList<int> Positions(const QSignalSpy& spy) {
     return positions;
 }
 
-// Queries the stand-in and lets the first query tick after the last reply end the query.
-void QueryToTheEnd(QueryWindow& w) {
-    w.PressQuery();
-    QTRY_VERIFY(w.AllRepliesIn());
-    w.Dialog().OnTimerTick(QueryTimer);
-    QCOMPARE(w.Dialog().windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
-}
-
 } // namespace
 
 class TestWholeQuery : public QObject {
@@ -45,22 +36,20 @@ private slots:
         QSignalSpy progress(&w.ProgressBar(), &QProgressBar::valueChanged);
 
         w.PressQuery();
-        QCOMPARE(w.QueryButton().text(), QStringLiteral("Stop[20]"));
-        QVERIFY(d.TimerArmed(QueryTimer));
+        QCOMPARE(w.Looks(), "Vantrel|Stop[20]|StartUpdates!|10|q1u0|Q-");
         QCOMPARE(w.Script("vantrel.scr").size(), 641 + 12);
         QTRY_VERIFY(w.AllRepliesIn());
         QCOMPARE(w.RuleList().topLevelItemCount(), 40);
         d.OnTimerTick(QueryTimer);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
-        QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
-        QVERIFY(!d.TimerArmed(QueryTimer));
-        QCOMPARE(d.State().querying, 0);
+        QCOMPARE(w.Looks(), "Vantrel - Query Sucsess|Query|StartUpdates!|100|q0u0|--");
 
-        QCOMPARE(w.Text("serverName"), QStringLiteral("Vantrel stand-in"));
-        QCOMPARE(w.Text("serverAddress"), QStringLiteral("127.0.0.1:%1").arg(w.server.Port()));
-        QCOMPARE(w.Text("mapName"), QStringLiteral("e1m1"));
-        QCOMPARE(w.Text("currentPlayers"), QStringLiteral("16"));
-        QCOMPARE(w.Text("maxPlayers"), QStringLiteral("16"));
+        QStringList shown;
+        for (const char* field :
+             {"serverName", "serverAddress", "mapName", "currentPlayers", "maxPlayers"})
+            shown << w.Text(field);
+        QCOMPARE(shown,
+                 (QStringList{"Vantrel stand-in", "127.0.0.1:" + QString::number(w.server.Port()),
+                              "e1m1", "16", "16"}));
         bool pingIsNumber = false;
         QVERIFY(w.Text("ping").toDouble(&pingIsNumber) >= 0 && pingIsNumber);
         QCOMPARE(w.PlayerItems(), sixteenShown);
@@ -90,17 +79,11 @@ private slots:
         QStringList details;
         for (int r = 0; r < w.DetailsList().topLevelItemCount(); ++r) {
             const QTreeWidgetItem* row = w.DetailsList().topLevelItem(r);
-            details << row->text(0) + u'=' + row->text(1);
+            details << row->text(0) + u'=' + row->text(1) + u' ' + row->toolTip(1);
         }
-        QCOMPARE(details, (QStringList{"Name=[Vore]", "Number=3", "Frags=19", "Shirt=1", "Pants=13",
-                                       "Connected=351", "Address=127.0.0.1:27004"}));
-        // Beside the numbers: a swatch of the colour and its name.
-        const QTreeWidgetItem* shirt = w.DetailsList().topLevelItem(3);
-        const QTreeWidgetItem* pants = w.DetailsList().topLevelItem(4);
-        QCOMPARE(shirt->toolTip(1), QStringLiteral("brown"));
-        QCOMPARE(pants->toolTip(1), QStringLiteral("blue"));
-        QCOMPARE(shirt->icon(1).pixmap(12).toImage().pixelColor(6, 3), QColor(0x7b, 0x5f, 0x23));
-        QCOMPARE(pants->icon(1).pixmap(12).toImage().pixelColor(6, 3), QColor(0x23, 0x23, 0xbf));
+        QCOMPARE(details,
+                 (QStringList{"Name=[Vore] ", "Number=3 ", "Frags=19 ", "Shirt=1 brown",
+                              "Pants=13 blue", "Connected=351 ", "Address=127.0.0.1:27004 "}));
         QCOMPARE(w.PlayerList().item(3)->toolTip(), QStringLiteral("brown shirt, blue pants"));
 
         QByteArray expected = ScriptHeader("Vantrel v.70") + "alias scrollnames \"";
@@ -113,10 +96,6 @@ private slots:
         for (int i = 0; i < 16; ++i)
             expected += EchoLine(i, players[i].name);
         QCOMPARE(w.Script("vantrel.scr"), expected);
-
-        d.show();
-        QVERIFY(
-            d.grab().save(QCoreApplication::applicationDirPath() + "/mainwindow-16-players.png"));
     }
 
     // The worked example: the placeholders go into the scripts, the raw names into the details.
@@ -148,22 +127,41 @@ private slots:
         QVERIFY(w.RuleList().isVisibleTo(&d));
     }
 
-    void EmptyServer() {
+    void PlayerCounts_data() {
+        QTest::addColumn<int>("players");
+        QTest::newRow("empty server") << 0;
+        QTest::newRow("more than sixteen") << 20;
+    }
+    // Players beyond sixteen are listed and counted; only the first sixteen have name scripts.
+    void PlayerCounts() {
+        QFETCH(int, players);
         QueryWindow w;
+        w.server.Config().players = DemoPlayers(players);
         w.Open();
         QSignalSpy progress(&w.ProgressBar(), &QProgressBar::valueChanged);
-        QueryToTheEnd(w);
-        QCOMPARE(w.PlayerList().count(), 0);
-        QCOMPARE(Positions(progress), (QList<int>{10, 20, 35, 45, 75}));
-        QCOMPARE(w.Script("vantrel.scr"),
-                 ScriptHeader("Vantrel v.70") + "alias scrollnames \";myname\"\n");
-        QCOMPARE(w.server.Requests().size(), 2);
+        QVERIFY(w.QueryToTheEnd());
+        QCOMPARE(w.PlayerList().count(), players);
+        QCOMPARE(w.Script("vtnm15.scr").count('\n'), players > 15 ? 1 : 0);
+        QVERIFY(!QFile::exists(w.DataPath() + "/vtnm16.scr"));
+        if (players == 0) {
+            QCOMPARE(Positions(progress), (QList<int>{10, 20, 35, 45, 75}));
+            QCOMPARE(w.Script("vantrel.scr"),
+                     ScriptHeader("Vantrel v.70") + "alias scrollnames \";myname\"\n");
+            QCOMPARE(w.server.Requests().size(), 2);
+            return;
+        }
+        QCOMPARE(w.PlayerItems().last(), QStringLiteral("[Vore]1"));
+        w.PlayerList().setCurrentRow(19);
+        QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
     }
 
     void LostPlayerReply_data() {
         QTest::addColumn<bool>("retry");
-        QTest::newRow("retry") << true;
-        QTest::newRow("cancel") << false;
+        QTest::addColumn<QString>("looks");
+        QTest::newRow("retry") << true
+                               << "Vantrel - Query Timed Out|Stop[3]|StartUpdates!|10|q1u0|Q-";
+        QTest::newRow("cancel") << false
+                                << "Vantrel - Query Timed Out|Query|StartUpdates!|0|q0u0|--";
     }
     void LostPlayerReply() {
         QFETCH(bool, retry);
@@ -184,16 +182,10 @@ private slots:
         w.Prompts().QueueAnswer(retry);
         d.OnTimerTick(QueryTimer);
 
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Timed Out"));
+        QTEST(w.Looks(), "looks");
         const ScriptedPrompts::Shown asked = w.Prompts().History().last();
         QCOMPARE(asked.kind, ScriptedPrompts::Kind::RetryCancel);
-        QCOMPARE(asked.caption, QStringLiteral("Error"));
-        QCOMPARE(asked.text, QStringLiteral("Server Query Timed out"));
-        QCOMPARE(w.QueryButton().text(),
-                 retry ? QStringLiteral("Stop[3]") : QStringLiteral("Query"));
-        QCOMPARE(d.State().querying, retry ? 1 : 0);
-        QCOMPARE(d.TimerArmed(QueryTimer), retry);
-        QCOMPARE(w.ProgressBar().value(), retry ? 10 : 0);
+        QCOMPARE(asked.caption + u'/' + asked.text, QStringLiteral("Error/Server Query Timed out"));
         if (retry) {
             QCOMPARE(d.State().queryTicks, 0);
             QTRY_COMPARE(d.State().playerReplies, 2);
@@ -218,10 +210,7 @@ private slots:
         const quint16 oldPort = w.server.LastSenderPort();
 
         w.QueryButton().click();
-        QCOMPARE(w.QueryButton().text(), QStringLiteral("Query"));
-        QCOMPARE(w.ProgressBar().value(), 0);
-        QCOMPARE(d.State().querying, 0);
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel - Query Sucsess"));
+        QCOMPARE(w.Looks(), "Vantrel - Query Sucsess|Query|StartUpdates!|0|q0u0|--");
         QCOMPARE(w.PlayerList().count(), 2);
 
         w.server.SendRaw(StandIn::RuleInfoReply({"late", "1"}).bytes, QHostAddress::LocalHost,
@@ -230,7 +219,7 @@ private slots:
         QCOMPARE(w.RuleList().topLevelItemCount(), 5);
 
         d.State().autoUpdating = 1;
-        QueryToTheEnd(w);
+        QVERIFY(w.QueryToTheEnd());
         QCOMPARE(w.RuleList().topLevelItemCount(), 0);
         QCOMPARE(w.ProgressBar().value(), 70);
     }
@@ -261,20 +250,6 @@ private slots:
         QCOMPARE(w.Script("vantrel.scr").count("echo "), 5);
         for (int i = 0; i < 5; ++i)
             QCOMPARE(w.Script(NameScript(i)).count('\n'), 1);
-    }
-
-    // Players beyond sixteen are listed and counted; only the first sixteen have name scripts.
-    void MoreThanSixteenPlayers() {
-        QueryWindow w;
-        w.server.Config().players = DemoPlayers(20);
-        w.Open();
-        QueryToTheEnd(w);
-        QCOMPARE(w.PlayerList().count(), 20);
-        QCOMPARE(w.PlayerItems().last(), QStringLiteral("[Vore]1"));
-        QCOMPARE(w.Script("vtnm15.scr").count('\n'), 1);
-        QVERIFY(!QFile::exists(w.DataPath() + "/vtnm16.scr"));
-        w.PlayerList().setCurrentRow(19);
-        QCOMPARE(w.DetailsList().topLevelItemCount(), 0);
     }
 };
 

@@ -151,25 +151,19 @@ private slots:
     }
 
     // As the main window's fields: converted with the option at 1, byte for character otherwise.
-    void AnswerTexts_data() {
-        QTest::addColumn<bool>("convert");
-        QTest::newRow("converted") << true;
-        QTest::newRow("as bytes") << false;
-    }
     void AnswerTexts() {
-        QFETCH(bool, convert);
         ServerInfo info;
         info.name.Assign("\xC1lpha\x10");
         info.map.Assign("e1m\x92");
         info.address.Assign("\x80:26000");
-        const ServerAnswer shown = ShownAnswer(info, {}, convert);
-        for (auto [text, bytes] : {std::pair{shown.name, info.name.View()},
-                                   {shown.map, info.map.View()},
-                                   {shown.address, info.address.View()}}) {
+        for (const bool convert : {true, false}) {
+            const ServerAnswer shown = ShownAnswer(info, {}, convert);
             QString expected;
-            for (char byte : bytes)
-                expected += QChar(uchar(convert ? QuakeToAsciiByte(uchar(byte)) : byte));
-            QCOMPARE(text, expected);
+            for (const std::string_view text :
+                 {info.name.View(), info.map.View(), info.address.View()})
+                for (const char byte : text)
+                    expected += QChar(uchar(convert ? QuakeToAsciiByte(uchar(byte)) : byte));
+            QCOMPARE(shown.name + shown.map + shown.address, expected);
         }
     }
 
@@ -181,12 +175,9 @@ private slots:
             << "a.example\n\n  b.example:27951 \r\nA.example:27950\n[::1]:5"
             << "a.example:27950\nb.example:27951\n[::1]:5"
             << "";
-        QTest::newRow("bad port") << "a\nb:0"
-                                  << ""
-                                  << "Line 2: bad port \"0\": give a number from 1 to 65534";
-        QTest::newRow("blank in host") << "a b:1"
+        QTest::newRow("blank in host") << "a\nb c:1"
                                        << ""
-                                       << "Line 1: \"a b:1\" is no host";
+                                       << "Line 2: \"b c:1\" is no host";
         QTest::newRow("empty") << " \n"
                                << ""
                                << "";
@@ -204,7 +195,6 @@ private slots:
         QTest::addColumn<QStringList>("games");
         QTest::newRow("two, once each") << "FTE-Quake\n DarkPlaces-Quake\nFTE-Quake"
                                         << QStringList{"FTE-Quake", "DarkPlaces-Quake"};
-        QTest::newRow("blank inside") << "FTE Quake" << QStringList{};
         QTest::newRow("not ASCII") << QString::fromUtf8("Qu\xc3\xa4ke") << QStringList{};
         QTest::newRow("longest") << QString(LongestGameName, u'q')
                                  << QStringList{QString(LongestGameName, u'q')};
@@ -215,8 +205,8 @@ private slots:
         QFETCH(QStringList, games);
         QString error;
         const std::optional<QStringList> parsed = ParseGameLines(text, error);
-        QCOMPARE(parsed.has_value(), !games.isEmpty());
-        QCOMPARE(parsed.value_or(QStringList()), games);
+        QCOMPARE(parsed.value_or(QStringList{"refused"}),
+                 games.isEmpty() ? QStringList{"refused"} : games);
         QCOMPARE(error.startsWith("Line 1: "), games.isEmpty());
     }
 };

@@ -4,8 +4,6 @@
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,17 +13,6 @@ int Count(const char* variable, int fallback) {
     bool ok = false;
     const int n = qEnvironmentVariableIntValue(variable, &ok);
     return ok && n > 0 ? n : fallback;
-}
-
-// Runs the event loop until the condition holds, waking for every event rather than polling.
-bool WaitUntil(const std::function<bool()>& condition) {
-    QDeadlineTimer deadline(10000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    }
-    return true;
 }
 
 enum class Kind { Normal, Lossy, Hostile, EndlessRules };
@@ -95,7 +82,8 @@ private slots:
         for (int i = 0; i < queries; ++i) {
             const Kind kind = Prepare(w.server, i);
             w.QueryButton().click();
-            QVERIFY2(WaitUntil([&] { return RepliesIn(w, kind); }), qPrintable(QString::number(i)));
+            QVERIFY2(w.WaitUntil([&] { return RepliesIn(w, kind); }, 10000),
+                     qPrintable(QString::number(i)));
             d.OnTimerTick(QueryTimer);
             QCOMPARE(d.State().querying, 0);
             w.Prompts().Clear();
@@ -113,7 +101,7 @@ private slots:
         // The scripts after the last query are exactly what that query leaves.
         Prepare(w.server, 0);
         w.QueryButton().click();
-        QVERIFY(WaitUntil([&] { return w.AllRepliesIn(); }));
+        QVERIFY(w.WaitUntil([&] { return w.AllRepliesIn(); }, 10000));
         d.OnTimerTick(QueryTimer);
         QCOMPARE(w.Script("vantrel.scr"), lastNormal);
         QCOMPARE(w.Script("vtnm1.scr"), QByteArray("name \"Fiend\"\n"));
@@ -126,14 +114,14 @@ private slots:
         w.settings.updatetime = 1;
         MainDialog& d = w.Open();
         w.SetTarget();
-        d.findChild<QPushButton*>(QStringLiteral("updatesButton"))->click();
+        w.Control<QPushButton>("updatesButton").click();
         Figures settled;
         for (int i = 0; i < intervals; ++i) {
             // Players join and leave from one interval to the next.
             w.server.Config().players = DemoPlayers(1 + i % 5);
             w.server.ClearRequests();
             d.OnTimerTick(UpdateTimer);
-            QVERIFY(WaitUntil([&] { return w.AllRepliesIn(); }));
+            QVERIFY(w.WaitUntil([&] { return w.AllRepliesIn(); }, 10000));
             d.OnTimerTick(QueryTimer);
             QCOMPARE(d.State().querying, 0);
             if (i == 99)
