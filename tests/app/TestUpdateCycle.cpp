@@ -1,10 +1,8 @@
-#include "ExpectedScripts.h"
 #include "QueryWindow.h"
 #include "TestRegistry.h"
 #include "TimerIds.h"
 #include "standin/DemoConfig.h"
 
-#include <QDir>
 #include <QTest>
 
 // A window with name trickery and auto-update on, beside a server with two players, its update
@@ -49,36 +47,6 @@ private slots:
         QVERIFY(w.Looks().endsWith("|--"));
     }
 
-    // Players join and leave; every re-query rewrites the scripts and asks for no rules.
-    void RequeriesFollowThePlayers() {
-        UpdatingWindow w(3);
-        w.server.Config().rules = DemoRules(5);
-        for (const char* caption : {"StopUpdates[2]", "StopUpdates[1]", "StopUpdates[0]"}) {
-            w.Tick();
-            QCOMPARE(w.Updates().text(), QString::fromLatin1(caption));
-        }
-        QTRY_VERIFY(w.AllRepliesIn());
-        w.Tick(QueryTimer);
-        QCOMPARE(w.Looks(), "Vantrel - Query Sucsess|Query!|StopUpdates[0]|70|q0u1|-U");
-        QCOMPARE(w.RuleList().topLevelItemCount(), 0);
-        for (const QByteArray& request : w.server.Requests())
-            QVERIFY(request.size() > 4 && request[4] != '\x04');
-        QCOMPARE(w.PlayerItems(), (QStringList{"Ranger", "Fiend"}));
-
-        QList<StandInPlayer> players = DemoPlayers(4);
-        players.removeFirst();
-        w.server.Config().players = players;
-        for (int i = 0; i < 3; ++i)
-            w.Tick();
-        QCOMPARE(w.Dialog().windowTitle(), QStringLiteral("Vantrel - Update#2"));
-        QTRY_VERIFY(w.AllRepliesIn());
-        QCOMPARE(w.PlayerItems(), (QStringList{"Fiend", "Shambler", "[Vore]"}));
-        QCOMPARE(w.Script("vtnm2.scr"), "name \"" + players[2].name + "\"\n");
-        QVERIFY(w.Script("vantrel.scr").endsWith(EchoLine(2, players[2].name)));
-        w.Tick();
-        QCOMPARE(w.Updates().text(), QStringLiteral("StopUpdates[2]"));
-    }
-
     // A re-query that times out is sent again without a question.
     void TimeoutIsRetriedWithoutAsking() {
         UpdatingWindow w(1);
@@ -98,6 +66,8 @@ private slots:
         w.Updates().click();
         w.Tick(QueryTimer);
         QCOMPARE(w.Looks(), "Vantrel|Stop[19]!|StopUpdates[60]|10|q1u1|QU");
+        w.Tick();
+        QCOMPARE(w.Updates().text(), QStringLiteral("StopUpdates[59]"));
     }
 
     // While the missing-folder message of one re-query is open, the ticks that its event loop
