@@ -1,6 +1,7 @@
 #include "MastersDialog.h"
 #include "QueryWindow.h"
 #include "ServerColumns.h"
+#include "ServerListText.h"
 #include "ServersWindow.h"
 #include "StoredServerLists.h"
 #include "TestRegistry.h"
@@ -197,25 +198,35 @@ private slots:
         const QList<QPlainTextEdit*> edits = dialog.findChildren<QPlainTextEdit*>();
         QCOMPARE(edits[0]->toPlainText(),
                  "master.frag-net.com:27950\ndpmaster.deathmask.net:27950\ndpmaster.tchr.no:27950");
+        // Blank lines and spaces go, and a server or game given twice is kept once.
         const QList<std::pair<QString, QString>> tries = {
             {"localhost:x", "FTE-Quake"},
             {"localhost", "FTE Quake"},
+            {"localhost", QString(LongestGameName + 1, u'q')},
+            {"localhost", QString::fromUtf8("Qu\xc3\xa4ke")},
             {"localhost", ""},
-            {"127.0.0.1:27951\nlocalhost", "FTE-Quake"}};
+            {"a\nb c:1", "FTE-Quake"},
+            {"127.0.0.1:27951\n\n [::1]:5 \r\nlocalhost\nLOCALHOST:27950",
+             "FTE-Quake\n DarkPlaces-Quake\nFTE-Quake\n" + QString(LongestGameName, u'q')}};
         for (qsizetype i = 0; i < tries.size(); ++i) {
             edits[0]->setPlainText(tries[i].first);
             edits[1]->setPlainText(tries[i].second);
             dialog.accept();
-            QCOMPARE(dialog.result() == QDialog::Accepted, i == 3);
+            QCOMPARE(dialog.result() == QDialog::Accepted, i == tries.size() - 1);
         }
+        QStringList told = prompts.Texts();
+        QVERIFY(told[2].startsWith("Game names: Line 1: ") && told[3].startsWith("Game names: "));
+        QCOMPARE(told.mid(4), (QStringList{"Give a game name to ask the masters for.",
+                                           "Master servers: Line 2: \"b c:1\" is no host"}));
         QCOMPARE(
-            prompts.Texts(),
+            told.mid(0, 2),
             (QStringList{"Master servers: Line 1: bad port \"x\": give a number from 1 to 65534",
                          "Game names: Line 1: \"FTE Quake\" is no game name: give one word of "
-                         "letters, digits and punctuation, at most 63",
-                         "Give a game name to ask the masters for."}));
-        QCOMPARE(dialog.Masters(), (QList<HostPort>{{"127.0.0.1", 27951}, {"localhost", 27950}}));
-        QCOMPARE(dialog.Games(), QStringList{"FTE-Quake"});
+                         "letters, digits and punctuation, at most 63"}));
+        QCOMPARE(dialog.Masters(),
+                 (QList<HostPort>{{"127.0.0.1", 27951}, {"::1", 5}, {"localhost", 27950}}));
+        QCOMPARE(dialog.Games(),
+                 (QStringList{"FTE-Quake", "DarkPlaces-Quake", QString(LongestGameName, u'q')}));
     }
 };
 

@@ -1,6 +1,5 @@
 #include "ServerColumns.h"
 #include "ServerFilterProxy.h"
-#include "ServerListText.h"
 #include "ServerTableModel.h"
 #include "TestRegistry.h"
 
@@ -143,26 +142,6 @@ private slots:
         QCOMPARE(converted.name + converted.map + converted.address, "Alphae1m11:26000");
         const ServerAnswer raw = ShownAnswer(info, {}, false);
         QCOMPARE(raw.name + raw.map, QString::fromLatin1("\xC1lphae1m\xB1"));
-    }
-
-    void ParsedLines() {
-        QString error;
-        const auto servers = [&error](const char* text) {
-            return ServerLinesText(
-                ParseServerLines(text, 27950, error).value_or(QList<HostPort>{}));
-        };
-        QCOMPARE(servers("a.example\n\n  b.example:27951 \r\nA.example:27950\n[::1]:5"),
-                 "a.example:27950\nb.example:27951\n[::1]:5");
-        QVERIFY(error.isEmpty() && servers(" \n").isEmpty() && error.isEmpty());
-        QVERIFY(!ParseServerLines("a\nb c:1", 27950, error));
-        QCOMPARE(error, "Line 2: \"b c:1\" is no host");
-        QCOMPARE(ParseGameLines("FTE-Quake\n DarkPlaces-Quake\nFTE-Quake", error)
-                     .value_or(QStringList()),
-                 (QStringList{"FTE-Quake", "DarkPlaces-Quake"}));
-        const QString longest(LongestGameName, u'q');
-        QCOMPARE(ParseGameLines(longest, error).value_or(QStringList()), QStringList{longest});
-        for (const QString& refused : {QString::fromUtf8("Qu\xc3\xa4ke"), longest + u'q'})
-            QVERIFY(!ParseGameLines(refused, error) && error.startsWith("Line 1: "));
     }
 };
 
