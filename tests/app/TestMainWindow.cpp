@@ -110,7 +110,6 @@ private slots:
         row("port", "65535", range, 65535);
         row("port", " 65534 ", {}, 65534);
         row("port", "26000a", integer, 27000);
-        row("currentPlayers", "x", integer, 27000);
         row("ping", "fast", QStringLiteral("Please enter a number."), 27000);
     }
     // A refused text shows its message, takes the focus with its text selected and stops the
