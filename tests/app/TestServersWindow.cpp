@@ -46,7 +46,9 @@ void Trigger(ServersWindow& servers, const QString& text) {
 
 ServersWindow& OpenServers(QueryWindow& w) {
     w.Dialog().OpenServers();
-    QTest::qWaitForWindowExposed(w.Dialog().Servers());
+    [&w] {
+        QVERIFY(QTest::qWaitForWindowExposed(w.Dialog().Servers()));
+    }();
     return *w.Dialog().Servers();
 }
 
