@@ -191,27 +191,20 @@ private slots:
         QCOMPARE(f.loaded.timeout, control == "timeout" ? 1 : 20);
     }
 
-    void firstStart_data() {
-        QTest::addColumn<bool>("accept");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Cancel") << false;
-    }
     // The first start tells, in a box of the main window, then opens the Options; later starts
     // ask nothing.
     void firstStart() {
-        QFETCH(bool, accept);
         MainWindowFixture w;
         w.settings.SaveSettings(w.Store());
         WhenOptionsOpen(
             [](OptionsDialog& d) { FindControl<QLineEdit>(d, "quakename")->setText("Newcomer"); },
-            accept);
+            true);
         MainDialog& d = w.StartFirstTime();
         QVERIFY(w.Prompts().Texts().first().startsWith("It apears this is your first time"));
         QCOMPARE(w.Prompts().History().first().parent, &d);
-        const QString expected = accept ? "Newcomer" : "Vantrel v.70";
-        QCOMPARE(d.CurrentSettings().quakename, expected);
+        QCOMPARE(d.CurrentSettings().quakename, "Newcomer");
         w.Prompts().Clear();
-        QCOMPARE(w.StartFirstTime().CurrentSettings().quakename, expected);
+        QCOMPARE(w.StartFirstTime().CurrentSettings().quakename, "Newcomer");
         QVERIFY(w.Prompts().Texts().isEmpty());
     }
 
