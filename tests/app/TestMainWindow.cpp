@@ -88,6 +88,10 @@ private slots:
             shown << w.Control<QLineEdit>(field).text() + u'=' +
                          w.Control<QLineEdit>(field).accessibleName();
         QCOMPARE(shown, (QStringList{"=Server:", "26000=Port:", "0=Current Players", "0=Ping"}));
+        const QList<QLabel*> labels = d.findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&w](const QLabel* label) {
+            return label->text() == "Port:" && label->buddy() == &w.Control<QLineEdit>("port");
+        }));
         QCOMPARE(w.Looks().remove(u'!'), "Vantrel|Query|StartUpdates|0|q0u0|--");
         // The system keeps a command's low four bits for itself: 16 to 31 are all the About entry.
         for (unsigned id : {0u, 15u, 16u, 31u, 32u})
