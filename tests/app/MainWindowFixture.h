@@ -2,16 +2,30 @@
 
 #include "MainDialog.h"
 #include "ScriptedPrompts.h"
+#include "ServerLists.h"
 #include "Settings.h"
+#include "TimerIds.h"
 
-#include <QByteArray>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <memory>
 
 // The control of the window that has this object name, or null.
 template <typename T> T* FindControl(QWidget& window, const char* name) {
     return window.findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
+}
+
+// Acts on the modal dialog once its run has begun; the dialog is null when none of that type is
+// open.
+template <typename Dialog> void WhenOpen(std::function<void(Dialog*)> act) {
+    QTimer::singleShot(0, [act] { act(qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
 }
 
 // A main window on temporary settings and a temporary game folder with its ID1 folder. Adjust
@@ -20,21 +34,69 @@ template <typename T> T* FindControl(QWidget& window, const char* name) {
 // on the same store, as the next run of the program would. The store lists no master servers.
 class MainWindowFixture {
 public:
-    MainWindowFixture();
+    MainWindowFixture()
+        : settings(DefaultSettings()),
+          store(std::make_unique<QSettings>(dir.filePath(QStringLiteral("vantrel.ini")),
+                                            QSettings::IniFormat)) {
+        QDir(dir.path()).mkpath(QStringLiteral("game/ID1"));
+        settings.quakepath = GamePath();
+        // No test asks the public masters.
+        ServerLists lists;
+        lists.Load(*store);
+        lists.masters.clear();
+        lists.Save(*store);
+    }
 
-    MainDialog& Start();
+    MainDialog& Start() {
+        settings.SaveSettings(*store);
+        WriteFirstRun(*store, 0);
+        return StartFirstTime();
+    }
     // Opens the window on a store that has never seen Vantrel start.
-    MainDialog& StartFirstTime();
+    MainDialog& StartFirstTime() {
+        dialog = std::make_unique<MainDialog>(prompts, *store);
+        return *dialog;
+    }
     MainDialog& Dialog() { return *dialog; }
     ScriptedPrompts& Prompts() { return prompts; }
     QSettings& Store() { return *store; }
     // The open window's control of that name.
     template <typename T> T& Control(const char* name) { return *FindControl<T>(*dialog, name); }
+    // The window's state in one line: its caption, the Query and updates buttons' captions (with
+    // a "!" when disabled), the progress, the query and update flags and the armed timers.
+    QString Looks() {
+        const auto button = [this](const char* name) {
+            const QPushButton& b = Control<QPushButton>(name);
+            return b.text() + (b.isEnabled() ? "" : "!");
+        };
+        const QueryState& s = dialog->State();
+        return QStringLiteral("%1|%2|%3|%4|q%5u%6|%7%8")
+            .arg(dialog->windowTitle(), button("queryButton"), button("updatesButton"))
+            .arg(Control<QProgressBar>("progressBar").value())
+            .arg(s.querying)
+            .arg(s.autoUpdating)
+            .arg(dialog->TimerArmed(QueryTimer) ? "Q" : "-",
+                 dialog->TimerArmed(UpdateTimer) ? "U" : "-");
+    }
+    // Runs the event loop until the condition holds or the time is up; true when it holds. It
+    // wakes for every event rather than polling.
+    static bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000) {
+        const QDeadlineTimer deadline(milliseconds);
+        while (!condition()) {
+            if (deadline.hasExpired())
+                return false;
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+        return true;
+    }
 
     QString GamePath() const { return dir.filePath(QStringLiteral("game")); }
     QString DataPath() const { return GamePath() + QStringLiteral("/ID1"); }
     // The script of that name in the data folder; empty when there is none.
-    QByteArray Script(const QString& name) const;
+    QByteArray Script(const QString& name) const {
+        QFile file(DataPath() + u'/' + name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     Settings settings;
 

@@ -24,7 +24,12 @@ public:
     void QueueFolder(const QString& folder) { folders.push_back(folder); }
 
     const QList<Shown>& History() const { return shown; }
-    QStringList Texts() const;
+    QStringList Texts() const {
+        QStringList texts;
+        for (const Shown& s : shown)
+            texts << s.text;
+        return texts;
+    }
     void Clear() { shown.clear(); }
 
     // Runs while a prompt is open, as a nested event loop would let other work run.
@@ -39,11 +44,27 @@ public:
     bool RetryCancel(QWidget* parent, const QString& caption, const QString& text) override {
         return Show(parent, Kind::RetryCancel, caption, text);
     }
-    QString PickFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    QString PickFolder(QWidget* parent, const QString& title, const QString& startFolder) override {
+        Show(parent, Kind::PickFolder, title, startFolder);
+        return Pop(folders);
+    }
 
 private:
     // Records the prompt and runs `whileShown`; a question then takes the next queued answer.
-    bool Show(QWidget* parent, Kind kind, const QString& caption, const QString& text);
+    bool Show(QWidget* parent, Kind kind, const QString& caption, const QString& text) {
+        shown.append({parent, kind, caption, text});
+        if (whileShown)
+            whileShown(shown.last());
+        return (kind == Kind::YesNo || kind == Kind::RetryCancel) && Pop(answers);
+    }
+    // The front of the queue, or the empty answer when it has run dry.
+    template <typename T> static T Pop(std::deque<T>& queue) {
+        if (queue.empty())
+            return T();
+        T front = queue.front();
+        queue.pop_front();
+        return front;
+    }
 
     QList<Shown> shown;
     std::deque<bool> answers;

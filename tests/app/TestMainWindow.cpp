@@ -1,14 +1,51 @@
-#include "InfoLists.h"
-#include "MainWindowFixture.h"
+#include "OptionsDialog.h"
+#include "QueryWindow.h"
+#include "SystemMenu.h"
 #include "TestRegistry.h"
 #include "TimerIds.h"
 
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
+#include <QCheckBox>
+#include <QLabel>
 #include <QTabBar>
-#include <QTreeWidget>
 #include <QtTest>
+
+namespace {
+
+const QString Notice = QStringLiteral("If you made any changes you will have to re-query the "
+                                      "server for some of these options to take effect.");
+const QString FixIt = QStringLiteral(" does not exist.\r\nWould you like to fix it?");
+const QString FolderQuestion = "The specified quake directory" + FixIt;
+const QString DataQuestion = QStringLiteral(
+    "No Quake\\ID1 directory was found.\r\nWould you like to return to the options?");
+const QString ExeQuestion = "The specified quake executable" + FixIt;
+
+// An open Options dialog on a store that holds the defaults, but for a game executable in the
+// game folder and name trickery at 2, which is not on. It reads into `loaded`.
+struct OptionsWindow : MainWindowFixture {
+    OptionsWindow() {
+        QFile(GamePath() + "/quake.exe").open(QIODevice::WriteOnly);
+        settings.exe = QStringLiteral("quake.exe");
+        settings.nametrickery = 2;
+        settings.SaveSettings(Store());
+        dialog.show();
+    }
+    QLineEdit* Edit(const char* name) { return FindControl<QLineEdit>(dialog, name); }
+    void Click(const char* button) { FindControl<QPushButton>(dialog, button)->click(); }
+
+    Settings loaded;
+    OptionsDialog dialog{loaded, Store(), Prompts()};
+};
+
+// Edits the Options dialog once it is open, then ends it with OK or Cancel.
+void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
+    WhenOpen<OptionsDialog>([edit, accept](OptionsDialog* dialog) {
+        QVERIFY(dialog);
+        edit(*dialog);
+        FindControl<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
+    });
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -30,7 +67,6 @@ private slots:
         QFETCH(int, nametrickery);
         QFETCH(int, autoupdate);
         QFETCH(bool, folderGone);
-        QFETCH(bool, updatesEnabled);
         MainWindowFixture w;
         w.settings.nametrickery = nametrickery;
         w.settings.autoupdate = autoupdate;
@@ -38,47 +74,28 @@ private slots:
             w.settings.quakepath += QStringLiteral("-gone");
         MainDialog& d = w.Start();
         d.show();
-        // A missing game folder is told, and start-up goes on.
+        // A missing game folder is told, in a box of the main window, and start-up goes on.
         QCOMPARE(w.Prompts().Texts(),
                  folderGone ? QStringList{"Quake Directory Doesn't Exist"} : QStringList());
         for (const ScriptedPrompts::Shown& shown : w.Prompts().History())
-            QCOMPARE(shown.caption, QStringLiteral("Vantrel"));
-        QCOMPARE(d.windowTitle(), QStringLiteral("Vantrel"));
+            QVERIFY(shown.caption == "Vantrel" && shown.parent == &d);
         QCOMPARE(d.CurrentSettings().quakepath, w.settings.quakepath);
-
-        auto& tabs = w.Control<QTabBar>("infoTabs");
-        QCOMPARE(tabs.count(), 2);
-        QCOMPARE((QStringList{tabs.tabText(0), tabs.tabText(1)}),
-                 (QStringList{"Rule Info", "Player Info"}));
-        QCOMPARE(tabs.currentIndex(), 0);
-        auto& rules = w.Control<QTreeWidget>("ruleList");
-        auto& details = w.Control<QTreeWidget>("detailsList");
-        QVERIFY(rules.isVisible() && !details.isVisible());
-        // The lists lie in the tab control's rectangle, on top of it.
-        QWidget* atCentre = d.childAt(rules.geometry().center());
-        QVERIFY(atCentre == &rules || rules.isAncestorOf(atCentre));
-        QCOMPARE(rules.headerItem()->text(0), QStringLiteral("Rule"));
-        QCOMPARE(rules.headerItem()->text(1), QStringLiteral("Value"));
-        QVERIFY(!rules.isHeaderHidden() && details.isHeaderHidden());
-        const InfoColumnWidths widths = InfoColumnsFor(rules.width());
-        for (const QTreeWidget* list : {&rules, &details}) {
-            QCOMPARE(list->columnWidth(0), widths.key);
-            QCOMPARE(list->columnWidth(1), widths.value);
-        }
-
-        auto& progress = w.Control<QProgressBar>("progressBar");
-        QCOMPARE((QList<int>{progress.minimum(), progress.maximum(), progress.value()}),
-                 (QList<int>{0, 100, 0}));
-        QCOMPARE(w.Control<QPushButton>("queryButton").text(), QStringLiteral("Query"));
-        QCOMPARE(w.Control<QPushButton>("updatesButton").text(), QStringLiteral("StartUpdates"));
-        QCOMPARE(w.Control<QPushButton>("updatesButton").isEnabled(), updatesEnabled);
+        QVERIFY(w.Control<QTreeWidget>("ruleList").isVisible());
+        QVERIFY(!w.Control<QTreeWidget>("detailsList").isVisible());
+        QTEST(w.Control<QPushButton>("updatesButton").isEnabled(), "updatesEnabled");
         QStringList shown;
         for (const char* field : {"serverHost", "port", "currentPlayers", "ping"})
-            shown << w.Control<QLineEdit>(field).text();
-        QCOMPARE(shown, (QStringList{"", "26000", "0", "0"}));
-        QCOMPARE(d.State().querying, 0);
-        QCOMPARE(d.State().autoUpdating, 0);
-        QVERIFY(!d.TimerArmed(QueryTimer) && !d.TimerArmed(UpdateTimer));
+            shown << w.Control<QLineEdit>(field).text() + u'=' +
+                         w.Control<QLineEdit>(field).accessibleName();
+        QCOMPARE(shown, (QStringList{"=Server:", "26000=Port:", "0=Current Players", "0=Ping"}));
+        const QList<QLabel*> labels = d.findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&w](const QLabel* label) {
+            return label->text() == "Port:" && label->buddy() == &w.Control<QLineEdit>("port");
+        }));
+        QCOMPARE(w.Looks().remove(u'!'), "Vantrel|Query|StartUpdates|0|q0u0|--");
+        // The system keeps a command's low four bits for itself: 16 to 31 are all the About entry.
+        for (unsigned id : {0u, 15u, 16u, 31u, 32u})
+            QCOMPARE(IsAboutCommand(id), id >= 16 && id <= 31);
     }
 
     void dataExchange_data() {
@@ -95,33 +112,31 @@ private slots:
         // A number out of range is stored before it is refused; a text that is none is not.
         row("port", "0", range, 0);
         row("port", "65535", range, 65535);
-        row("port", "1", {}, 1);
         row("port", " 65534 ", {}, 65534);
         row("port", "26000a", integer, 27000);
-        row("port", "4294967297", integer, 27000);
-        row("currentPlayers", "x", integer, 27000);
         row("ping", "fast", QStringLiteral("Please enter a number."), 27000);
     }
     // A refused text shows its message, takes the focus with its text selected and stops the
-    // exchange there: the ping, read last, stays as it was.
+    // exchange there: the ping, read last, stays as it was. The ping is shown as the C library's
+    // "%.*g" at precision 15 shows it.
     void dataExchange() {
         QFETCH(QString, control);
         QFETCH(QString, typed);
         QFETCH(QString, message);
-        QFETCH(int, port);
         MainWindowFixture w;
         MainDialog& d = w.Start();
         d.show();
         d.Fields().port = 27000;
-        d.Fields().ping = 12.5;
+        d.Fields().ping = 1000.0 / 3;
         d.ShowFields();
-        w.Control<QLineEdit>("ping").setText(QStringLiteral("42"));
+        QCOMPARE(w.Control<QLineEdit>("ping").text(), "333.333333333333");
+        w.Control<QLineEdit>("ping").setText(QStringLiteral("1e-05"));
         QLineEdit& edit = w.Control<QLineEdit>(control.toLatin1().constData());
         edit.setText(typed);
 
         QCOMPARE(d.ReadFields(), message.isEmpty());
-        QCOMPARE(d.Fields().port, port);
-        QCOMPARE(d.Fields().ping, message.isEmpty() ? 42.0 : 12.5);
+        QTEST(d.Fields().port, "port");
+        QCOMPARE(d.Fields().ping, message.isEmpty() ? 0.00001 : 1000.0 / 3);
         QCOMPARE(w.Prompts().Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty())
             return;
@@ -130,25 +145,97 @@ private slots:
         QCOMPARE(edit.selectedText(), typed);
     }
 
-    // The C library's "%.*g" at precision 15, read back as shown.
-    void ping_data() {
-        QTest::addColumn<double>("ping");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("fifteen digits") << 1000.0 / 3 << "333.333333333333";
-        QTest::newRow("no exponent below precision") << 100000.0 << "100000";
-        QTest::newRow("small") << 0.00001 << "1e-05";
-        QTest::newRow("large") << 123456789012345678.0 << "1.23456789012346e+17";
+    void options_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QString>("kept");
+        const auto row = [](const char* control, const char* typed, bool yes,
+                            const QStringList& asked, const char* kept = "") {
+            QTest::addRow("%s '%s'", control, typed) << control << typed << yes << asked << kept;
+        };
+        row("timeout", "121", false, {"Please enter an integer between 1 and 120."});
+        row("timeout", "1", false, {Notice}, "1");
+        row("updatetime", "6001", false, {"Please enter an integer between 1 and 6000."});
+        // Only one trailing separator goes; the game folder lies under the temporary folder.
+        row("quakepath", "/game//", false, {Notice}, "/game/");
+        row("quakepath", "/gone", true, {FolderQuestion});
+        row("quakepath", "", true, {DataQuestion});
+        row("exe", "vantrel-test-no-such-game", true, {ExeQuestion});
+        row("quakepath", "/gone", false, {FolderQuestion, DataQuestion, ExeQuestion, Notice},
+            "/gone");
     }
-    void ping() {
-        QFETCH(double, ping);
-        QFETCH(QString, shown);
+    // The dialog opens with the stored options and asks its questions in a box of its own. A
+    // value refused, or a question answered to fix it, keeps it open; accepted, it closes after
+    // its notice with its fields read.
+    void options() {
+        QFETCH(QString, control);
+        QFETCH(QString, typed);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, asked);
+        QFETCH(QString, kept);
+        OptionsWindow f;
+        QCOMPARE(f.Edit("quakename")->text(), f.settings.quakename);
+        QLineEdit* edit = f.Edit(control.toLatin1().constData());
+        const QString base = control == "quakepath" ? f.GamePath().chopped(5) : QString();
+        edit->setText(base + typed);
+        for (qsizetype i = 0; i < asked.size(); ++i)
+            f.Prompts().QueueAnswer(yes);
+        f.Click("okButton");
+        QCOMPARE(f.Prompts().Texts(), asked);
+        for (const ScriptedPrompts::Shown& shown : f.Prompts().History())
+            QVERIFY(shown.caption == "Vantrel" && shown.parent == &f.dialog);
+        QCOMPARE(f.dialog.isVisible(), kept.isEmpty());
+        if (kept.isEmpty())
+            return;
+        f.dialog.ShowFields();
+        QCOMPARE(edit->text(), base + kept);
+        QCOMPARE(f.loaded.nametrickery, 0);
+        QCOMPARE(f.loaded.timeout, control == "timeout" ? 1 : 20);
+    }
+
+    // The first start tells, in a box of the main window, then opens the Options; later starts
+    // ask nothing.
+    void firstStart() {
         MainWindowFixture w;
-        MainDialog& d = w.Start();
-        d.Fields().ping = ping;
-        d.ShowFields();
-        QCOMPARE(w.Control<QLineEdit>("ping").text(), shown);
-        QVERIFY(d.ReadFields());
-        QCOMPARE(d.Fields().ping, shown.toDouble());
+        w.settings.SaveSettings(w.Store());
+        WhenOptionsOpen(
+            [](OptionsDialog& d) { FindControl<QLineEdit>(d, "quakename")->setText("Newcomer"); },
+            true);
+        MainDialog& d = w.StartFirstTime();
+        QVERIFY(w.Prompts().Texts().first().startsWith("It apears this is your first time"));
+        QCOMPARE(w.Prompts().History().first().parent, &d);
+        QCOMPARE(d.CurrentSettings().quakename, "Newcomer");
+        w.Prompts().Clear();
+        QCOMPARE(w.StartFirstTime().CurrentSettings().quakename, "Newcomer");
+        QVERIFY(w.Prompts().Texts().isEmpty());
+    }
+
+    // After OK the updates button follows the auto-update option alone; Cancel keeps the options.
+    // While the updates run, the options are not opened.
+    void optionsButton() {
+        QueryWindow w;
+        w.settings.nametrickery = 0;
+        MainDialog& d = w.Open();
+        QPushButton& updates = w.Control<QPushButton>("updatesButton");
+        for (const bool ticked : {true, false}) {
+            WhenOptionsOpen(
+                [ticked](OptionsDialog& o) {
+                    FindControl<QCheckBox>(o, "autoupdate")->setChecked(ticked);
+                },
+                ticked);
+            w.Control<QPushButton>("optionsButton").click();
+            QVERIFY(updates.isEnabled());
+            QCOMPARE(w.Store().value("settings/autoupdate").toInt(), 1);
+            QCOMPARE(d.CurrentSettings().autoupdate, 1);
+        }
+        updates.click();
+        w.Prompts().Clear();
+        w.Control<QPushButton>("optionsButton").click();
+        QCOMPARE(w.Prompts().Texts(),
+                 QStringList{"Please stop the current server query/autoupdate or wait for it to "
+                             "complete before opening the options dialog."});
     }
 };
 

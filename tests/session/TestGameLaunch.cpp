@@ -7,16 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-void WriteProgram(const QString& path) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
-}
-
-} // namespace
-
 class TestGameLaunch : public QObject {
     Q_OBJECT
 
@@ -24,20 +14,14 @@ private slots:
     void ShellWordsSplit_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("default") << "-zone 512" << QStringList{"-zone", "512"};
-        QTest::newRow("empty") << "" << QStringList{};
-        QTest::newRow("blanks only") << "  \t " << QStringList{};
-        QTest::newRow("runs of blanks") << " -a   b\t c " << QStringList{"-a", "b", "c"};
-        QTest::newRow("double quotes")
-            << "+name \"Big Ogre\" -x" << QStringList{"+name", "Big Ogre", "-x"};
+        QTest::newRow("runs of blanks, double quotes")
+            << " +name   \"Big Ogre\"\t -x " << QStringList{"+name", "Big Ogre", "-x"};
         QTest::newRow("single quotes") << "'a \"b\" \\c'" << QStringList{"a \"b\" \\c"};
         QTest::newRow("escapes in double quotes")
             << "\"a\\\"b\\\\c\\d\"" << QStringList{"a\"b\\c\\d"};
         QTest::newRow("backslash outside quotes") << "a\\ b c\\\\" << QStringList{"a b", "c\\"};
-        QTest::newRow("quotes inside a word")
-            << "-basedir=/home/\"my games\"/q" << QStringList{"-basedir=/home/my games/q"};
-        QTest::newRow("empty quoted word") << "a \"\" b" << QStringList{"a", "", "b"};
-        QTest::newRow("unclosed quote") << "a \"b c" << QStringList{"a", "b c"};
+        QTest::newRow("quotes inside a word, empty quoted word")
+            << "-basedir=/home/\"my games\"/q \"\"" << QStringList{"-basedir=/home/my games/q", ""};
     }
     void ShellWordsSplit() {
         QFETCH(QString, text);
@@ -45,56 +29,32 @@ private slots:
         QCOMPARE(ShellWords(text), words);
     }
 
-    void Arguments() {
-        QCOMPARE(GameArguments("-zone 512", 26000, "quake.example.net"),
-                 (QStringList{"-zone", "512", "+port", "26000", "+connect", "quake.example.net",
-                              "+exec", "vantrel.scr"}));
-        QCOMPARE(GameArguments("", 27500, ""),
-                 (QStringList{"+port", "27500", "+connect", "", "+exec", "vantrel.scr"}));
-    }
-
     // On Windows the game splits its own command line: backslashes and quotes reach it as typed.
-    void WindowsCommandLine_data() {
-        QTest::addColumn<QString>("commandline");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("default")
-            << "-zone 512"
-            << "-zone 512 +port 26000 +connect q.example.net +exec vantrel.scr";
-        QTest::newRow("empty") << ""
-                               << " +port 26000 +connect q.example.net +exec vantrel.scr";
-        QTest::newRow("backslashes")
-            << "-basedir C:\\games\\quake -game ..\\mod"
-            << "-basedir C:\\games\\quake -game ..\\mod +port 26000 +connect q.example.net "
-               "+exec vantrel.scr";
-        QTest::newRow("quotes") << "-basedir \"C:\\my games\\q\""
-                                << "-basedir \"C:\\my games\\q\" +port 26000 +connect "
-                                   "q.example.net +exec vantrel.scr";
-    }
     void WindowsCommandLine() {
-        QFETCH(QString, commandline);
-        QFETCH(QString, expected);
-        QCOMPARE(WindowsGameCommandLine(commandline, 26000, "q.example.net"), expected);
+        QCOMPARE(WindowsGameCommandLine("", 26000, "q.example.net"),
+                 " +port 26000 +connect q.example.net +exec vantrel.scr");
+        QCOMPARE(WindowsGameCommandLine("-basedir \"C:\\my games\" -game ..\\mod", 1, "q"),
+                 "-basedir \"C:\\my games\" -game ..\\mod +port 1 +connect q +exec vantrel.scr");
     }
 
     void FindsTheExecutable() {
         QTemporaryDir dir;
         const QString game = dir.filePath("game");
         const QString bin = dir.filePath("bin");
-        QVERIFY(QDir().mkpath(game + "/sub") && QDir().mkpath(bin + "/sub"));
-        WriteProgram(game + "/glquake");
-        WriteProgram(bin + "/quakespasm-test");
-        WriteProgram(bin + "/sub/quakespasm-test");
+        QVERIFY(QDir().mkpath(game) && QDir().mkpath(bin + "/sub"));
+        for (const QString& program :
+             {game + "/glquake", bin + "/quakespasm-test", bin + "/sub/quakespasm-test"}) {
+            QFile file(program);
+            QVERIFY(file.open(QIODevice::WriteOnly) &&
+                    file.setPermissions(file.permissions() | QFile::ExeOwner));
+        }
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit() + ':' + path);
 
-        QCOMPARE(FindGameExecutable(game, "glquake"), game + "/glquake");
         QCOMPARE(FindGameExecutable(game + "/", "glquake"), game + "/glquake");
-        QCOMPARE(FindGameExecutable(game, "quakespasm-test"), bin + "/quakespasm-test");
         // A name with a folder in it is looked for in the game folder only.
         QCOMPARE(FindGameExecutable(game, "sub/quakespasm-test"), QString());
-        QCOMPARE(FindGameExecutable(game, "sub"), QString());
         QCOMPARE(FindGameExecutable(game, ""), QString());
-        QCOMPARE(FindGameExecutable(game, "no-such-quake"), QString());
         // Where the game lives in its folder, the PATH is not searched.
         QCOMPARE(FindGameExecutable(game, "glquake", ExecutableSearch::GameFolder),
                  game + "/glquake");
