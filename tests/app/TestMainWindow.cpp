@@ -93,6 +93,7 @@ private slots:
             return label->text() == "Port:" && label->buddy() == &w.Control<QLineEdit>("port");
         }));
         QCOMPARE(w.Looks().remove(u'!'), "Vantrel|Query|StartUpdates|0|q0u0|--");
+        QVERIFY(!d.windowIcon().pixmap(32).isNull());
         // The system keeps a command's low four bits for itself: 16 to 31 are all the About entry.
         for (unsigned id : {0u, 15u, 16u, 31u, 32u})
             QCOMPARE(IsAboutCommand(id), id >= 16 && id <= 31);
