@@ -8,7 +8,7 @@
 #include <functional>
 
 // Answers the program's questions from queues and remembers every prompt shown. With a queue
-// empty, a question gets No or Cancel and the folder picker is cancelled.
+// empty, a question gets No or Cancel; the folder picker is always cancelled.
 class ScriptedPrompts final : public Prompts {
 public:
     enum class Kind { Ok, YesNo, RetryCancel, PickFolder };
@@ -21,7 +21,6 @@ public:
 
     // The next Yes/No or Retry/Cancel question gets Yes or Retry when true.
     void QueueAnswer(bool yesOrRetry) { answers.push_back(yesOrRetry); }
-    void QueueFolder(const QString& folder) { folders.push_back(folder); }
 
     const QList<Shown>& History() const { return shown; }
     QStringList Texts() const {
@@ -46,7 +45,7 @@ public:
     }
     QString PickFolder(QWidget* parent, const QString& title, const QString& startFolder) override {
         Show(parent, Kind::PickFolder, title, startFolder);
-        return Pop(folders);
+        return {};
     }
 
 private:
@@ -57,16 +56,15 @@ private:
             whileShown(shown.last());
         return (kind == Kind::YesNo || kind == Kind::RetryCancel) && Pop(answers);
     }
-    // The front of the queue, or the empty answer when it has run dry.
-    template <typename T> static T Pop(std::deque<T>& queue) {
+    // The front of the queue, or No when it has run dry.
+    static bool Pop(std::deque<bool>& queue) {
         if (queue.empty())
-            return T();
-        T front = queue.front();
+            return false;
+        const bool front = queue.front();
         queue.pop_front();
         return front;
     }
 
     QList<Shown> shown;
     std::deque<bool> answers;
-    std::deque<QString> folders;
 };

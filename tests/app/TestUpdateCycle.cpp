@@ -59,17 +59,6 @@ private slots:
         QTRY_COMPARE(w.server.Requests().size(), 2);
     }
 
-    void ManualQueryGoesOnWhenTheCycleStarts() {
-        UpdatingWindow w(60, false);
-        w.server.Faults().dropServerInfo = true;
-        w.PressQuery();
-        w.Updates().click();
-        w.Tick(QueryTimer);
-        QCOMPARE(w.Looks(), "Vantrel|Stop[19]!|StopUpdates[60]|10|q1u1|QU");
-        w.Tick();
-        QCOMPARE(w.Updates().text(), QStringLiteral("StopUpdates[59]"));
-    }
-
     // While the missing-folder message of one re-query is open, the ticks that its event loop
     // delivers keep counting but open no second message on top of it.
     void NoMessageOnTopOfTheSameMessage() {
