@@ -13,15 +13,15 @@ namespace {
 
 // The entry as it stood in the datagram: an IPv4 server may have come as an IPv4-mapped IPv6.
 bool StoodIn(QByteArrayView datagram, const Endpoint& server) {
-    QByteArray port(2, '\0'), four(4, '\0');
+    QByteArray port(2, '\0');
     qToBigEndian(server.port, port.data());
-    qToBigEndian(server.address.toIPv4Address(), four.data());
+    // An IPv4 address as IPv6 is the mapped one, whose last four bytes are the IPv4 address.
     const Q_IPV6ADDR six = server.address.toIPv6Address();
-    const QByteArray sixEntry = '/' + QByteArray(reinterpret_cast<const char*>(six.c), 16) + port;
+    const QByteArray sixBytes(reinterpret_cast<const char*>(six.c), 16);
     return (server.address.protocol() == QAbstractSocket::IPv4Protocol &&
-            datagram.indexOf('\\' + four + port) >= 0) ||
+            datagram.indexOf('\\' + sixBytes.right(4) + port) >= 0) ||
            (datagram.startsWith("\xFF\xFF\xFF\xFFgetserversExtResponse") &&
-            datagram.indexOf(sixEntry) >= 0);
+            datagram.indexOf('/' + sixBytes + port) >= 0);
 }
 
 // Aborts unless the server is one a player may be sent to, as the datagram listed it, and new.

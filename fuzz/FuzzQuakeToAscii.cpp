@@ -1,6 +1,5 @@
-// QuakeToAscii on any bytes: the text keeps its length and what follows its end, every byte
-// becomes printable ASCII or DEL as the byte conversion says, plain characters stay, and the
-// upper half reads as the lower.
+// QuakeToAscii on any bytes: the text keeps its length and what follows its end, and every byte
+// becomes what the byte conversion says (whose table the unit test checks byte by byte).
 
 #include "FuzzInput.h"
 #include "QuakeToAscii.h"
@@ -20,11 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < length; ++i) {
         const auto in = static_cast<unsigned char>(input[i]);
         const auto out = static_cast<unsigned char>(text[i]);
-        Require(out >= 32 && out <= 127, "a byte outside 32..127", text);
         Require(out == static_cast<unsigned char>(QuakeToAsciiByte(in)),
                 "the text and the byte conversion disagree", text);
-        Require(in < 32 || in > 127 || out == in, "a plain character changed", text);
-        Require(in < 160 || out == in - 128, "an upper-half character is not its lower half", text);
     }
     return 0;
 }

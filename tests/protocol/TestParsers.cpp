@@ -55,14 +55,13 @@ const QByteArray End("\\EOT\0\0\0", 7);
 // One entry as a master sends it: IPv4 after '\', IPv6 after '/'.
 QByteArray Entry(const char* address, quint16 port = 26000) {
     const QHostAddress a(QString::fromLatin1(address));
-    QByteArray bytes(2, '\0');
-    qToBigEndian(port, bytes.data());
-    if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-        bytes.prepend(4, '\0');
-        qToBigEndian(a.toIPv4Address(), bytes.data());
-        return '\\' + bytes;
-    }
-    return '/' + QByteArray(reinterpret_cast<const char*>(a.toIPv6Address().c), 16) + bytes;
+    const bool ipv4 = a.protocol() == QAbstractSocket::IPv4Protocol;
+    // An IPv4 address as IPv6 is the mapped one, whose last four bytes are the IPv4 address.
+    const Q_IPV6ADDR six = a.toIPv6Address();
+    QByteArray bytes = QByteArray(reinterpret_cast<const char*>(six.c), 16).right(ipv4 ? 4 : 16);
+    bytes.resize(bytes.size() + 2);
+    qToBigEndian(port, bytes.data() + bytes.size() - 2);
+    return (ipv4 ? '\\' : '/') + bytes;
 }
 
 } // namespace
@@ -91,11 +90,7 @@ private slots:
             "1.2.3.4:26000|My Server|e1m1|5|8");
         row("high bytes", '\x83', Text("a") + Text("\xc8\xe9") + Text("\x90") + "\xff\xfe\x03",
             "a|\xc8\xe9|\x90|255|254");
-        row("long name cut to its field", '\x83',
-            Text("a") + Text(QByteArray(100, 'n')) + Text("m") + "\x01\x02\x03",
-            "a|" + QByteArray(63, 'n') + "|m|1|2");
         row("counts missing", '\x83', Text("a") + Text("b"), "a|b||0|0");
-        row("code only", '\x83', {}, "|||0|0");
         row("oversized", '\x83', Text("a") + Text("b") + QByteArray(400, 'm'),
             "a|b|" + QByteArray(63, 'm') + "|109|109");
 
@@ -106,11 +101,7 @@ private slots:
             "1|" + QByteArray(51, 'q') + "|4|13|-3|125|10.0.0.2:27001");
         row("player, cut after the name", '\x84', '\x03' + Text("abc") + "\x4d\xff",
             "3|abc|4|13|0|0|");
-        row("player, name unterminated", '\x84',
-            "\x09"
-            "abc",
-            "9|abc|0|0|0|0|");
-        row("player, code only", '\x84', {}, "0||0|0|0|0|");
+        row("player, name unterminated", '\x84', "\tabc", "9|abc|0|0|0|0|");
 
         row("end of rules", '\x85', {}, "|");
         row("value unterminated", '\x85', Text("fraglimit") + "20", "fraglimit|20");
@@ -130,11 +121,8 @@ private slots:
         const QByteArray a = Entry("198.51.100.1"), b = Entry("198.51.100.2", 26001);
         const QStringList ab{"198.51.100.1:26000", "198.51.100.2:26001"};
         const QStringList onlyA{ab[0]};
-        QTest::newRow("older answer") << QList{Plain + a + b + End} << false << ab << true;
-        QTest::newRow("several datagrams")
-            << QList{Ext + a, Ext + b, Ext + Entry("203.0.113.9") + End} << false
-            << ab + QStringList{"203.0.113.9:26000"} << true;
-        QTest::newRow("no end mark") << QList{Ext + a, Ext + b} << false << ab << false;
+        // Older answers, lists over several datagrams and a missing end mark are met in the
+        // exchanges with the stand-in master.
         QTest::newRow("IPv6 entries") << QList{Ext + Entry("2001:db8::7", 27500) + a + End} << false
                                       << QStringList{"[2001:db8::7]:27500", ab[0]} << true;
         QTest::newRow("IPv4-mapped IPv6 merged with its IPv4")
@@ -157,8 +145,6 @@ private slots:
                      Entry("224.0.0.1") + Entry("239.255.255.250") + Entry("255.255.255.255") +
                      Entry("::") + Entry("ff02::1") + Entry("::ffff:0.0.0.0") + a + End}
             << true << onlyA << true;
-        QTest::newRow("duplicates merged")
-            << QList{Ext + a + a + b, Ext + b + a + End} << false << ab << true;
         const QByteArray local = Entry("127.0.0.1") + Entry("10.1.2.3") + Entry("172.16.0.1") +
                                  Entry("192.168.1.1") + Entry("169.254.1.1") + Entry("100.64.0.1") +
                                  Entry("::1") + Entry("fe80::1") + Entry("fd00::1") +
@@ -202,16 +188,11 @@ private slots:
     // Whatever a master sends, it lists at most MaxServers servers, and reaching them ends it.
     void BoundOfServers() {
         MasterList list;
-        int added = 0;
-        for (int d = 0; d < 30; ++d) {
-            QByteArray datagram = Ext;
-            for (int i = 0; i < 200; ++i)
-                datagram +=
-                    Entry("198.51.100.1", quint16(1 + d * 200 + i)) + Entry("198.51.100.1", 1);
-            added += int(list.Feed(datagram).added.size());
-        }
-        QCOMPARE(added, MasterList::MaxServers);
-        QVERIFY(list.Complete());
+        QByteArray datagram = Ext;
+        for (int port = 2; port < MasterList::MaxServers + 100; ++port)
+            datagram += Entry("198.51.100.1", quint16(port)) + Entry("198.51.100.1", 1);
+        QCOMPARE(list.Feed(datagram).added.size(), MasterList::MaxServers);
+        QVERIFY(list.Complete() && list.Feed(Ext + Entry("198.51.100.2")).added.isEmpty());
     }
 };
 
