@@ -26,7 +26,7 @@ class TestUpdateCycle : public QObject {
 
 private slots:
     // Starting sends nothing; each tick at an interval of one second re-queries, or stops a query
-    // still running. Stopping the cycle stops its query; the count of re-queries goes on.
+    // still running. Stopping the cycle stops its query, and so does closing the window.
     void StartTickStop() {
         UpdatingWindow w(1);
         QCOMPARE(w.Looks(), "Vantrel|Query!|StopUpdates[1]|0|q0u1|-U");
@@ -42,7 +42,6 @@ private slots:
         QCOMPARE(w.Looks(), "Vantrel|Query|StartUpdates|0|q0u0|--");
         w.Updates().click();
         w.Tick();
-        QCOMPARE(w.Looks(), "Vantrel - Update#4|Stop[20]!|StopUpdates[0]|10|q1u1|QU");
         w.Dialog().done(0);
         QVERIFY(w.Looks().endsWith("|--"));
     }

@@ -67,8 +67,6 @@ private slots:
         // Rows without an answer stay last whichever the order.
         row("ping up", PingColumn, false, {},
             QStringList{"Charlie", "Alpha DM", "bravo"} + unanswered);
-        row("ping down", PingColumn, true, {},
-            QStringList{"bravo", "Alpha DM", "Charlie"} + unanswered);
         row("players down", PlayersColumn, true, {},
             QStringList{"bravo", "Alpha DM", "Charlie"} + unanswered);
         row("name, any case", NameColumn, false, {},
