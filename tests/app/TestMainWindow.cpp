@@ -69,8 +69,14 @@ private slots:
         w.settings.autoupdate = autoupdate;
         if (folderGone)
             w.settings.quakepath += QStringLiteral("-gone");
+        {
+            QFile stale(w.DataPath() + "/vantrel.scr");
+            QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("echo stale\n") == 11);
+        }
         MainDialog& d = w.Start();
         d.show();
+        // Start-up empties the list of the last session's players.
+        QVERIFY(!w.Script("vantrel.scr").contains("stale") || folderGone);
         // A missing game folder is told, in a box of the main window, and start-up goes on.
         QCOMPARE(w.Prompts().Texts(),
                  folderGone ? QStringList{"Quake Directory Doesn't Exist"} : QStringList());
