@@ -4,6 +4,7 @@
 #include "ScriptedPrompts.h"
 #include "ServerLists.h"
 #include "Settings.h"
+#include "TemplateWidgets.h"
 #include "TimerIds.h"
 
 #include <QApplication>
@@ -16,11 +17,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
-
-// The control of the window that has this object name, or null.
-template <typename T> T* FindControl(QWidget& window, const char* name) {
-    return window.findChild<T*>(QLatin1String(name), Qt::FindDirectChildrenOnly);
-}
 
 // Acts on the modal dialog once its run has begun; the dialog is null when none of that type is
 // open.
@@ -61,7 +57,7 @@ public:
     ScriptedPrompts& Prompts() { return prompts; }
     QSettings& Store() { return *store; }
     // The open window's control of that name.
-    template <typename T> T& Control(const char* name) { return *FindControl<T>(*dialog, name); }
+    template <typename T> T& Control(const char* name) { return *ControlNamed<T>(*dialog, name); }
     // The window's state in one line: its caption, the Query and updates buttons' captions (with
     // a "!" when disabled), the progress, the query and update flags and the armed timers.
     QString Looks() {

@@ -38,7 +38,7 @@ void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
     WhenOpen<OptionsDialog>([edit, accept](OptionsDialog* dialog) {
         QVERIFY(dialog);
         edit(*dialog);
-        FindControl<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
+        ControlNamed<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
     });
 }
 
@@ -179,13 +179,13 @@ private slots:
         QFETCH(QStringList, asked);
         QFETCH(QString, kept);
         OptionsWindow f;
-        QCOMPARE(FindControl<QLineEdit>(f.dialog, "quakename")->text(), f.settings.quakename);
-        QLineEdit* edit = FindControl<QLineEdit>(f.dialog, control.toLatin1().constData());
+        QCOMPARE(ControlNamed<QLineEdit>(f.dialog, "quakename")->text(), f.settings.quakename);
+        QLineEdit* edit = ControlNamed<QLineEdit>(f.dialog, control.toLatin1().constData());
         const QString base = control == "quakepath" ? f.GamePath().chopped(5) : QString();
         edit->setText(base + typed);
         for (qsizetype i = 0; i < asked.size(); ++i)
             f.Prompts().QueueAnswer(yes);
-        FindControl<QPushButton>(f.dialog, "okButton")->click();
+        ControlNamed<QPushButton>(f.dialog, "okButton")->click();
         QCOMPARE(f.Prompts().Texts(), asked);
         for (const ScriptedPrompts::Shown& shown : f.Prompts().History())
             QVERIFY(shown.caption == "Vantrel" && shown.parent == &f.dialog);
@@ -204,7 +204,7 @@ private slots:
         MainWindowFixture w;
         w.settings.SaveSettings(w.Store());
         WhenOptionsOpen(
-            [](OptionsDialog& d) { FindControl<QLineEdit>(d, "quakename")->setText("Newcomer"); },
+            [](OptionsDialog& d) { ControlNamed<QLineEdit>(d, "quakename")->setText("Newcomer"); },
             true);
         MainDialog& d = w.StartFirstTime();
         QVERIFY(w.Prompts().Texts().first().startsWith("It apears this is your first time"));
@@ -225,7 +225,7 @@ private slots:
         for (const bool ticked : {true, false}) {
             WhenOptionsOpen(
                 [ticked](OptionsDialog& o) {
-                    FindControl<QCheckBox>(o, "autoupdate")->setChecked(ticked);
+                    ControlNamed<QCheckBox>(o, "autoupdate")->setChecked(ticked);
                 },
                 ticked);
             w.Control<QPushButton>("optionsButton").click();

@@ -55,7 +55,7 @@ private slots:
 
         WhenOpen<OptionsDialog>([](OptionsDialog* options) {
             QVERIFY(options);
-            FindControl<QPushButton>(*options, "okButton")->click();
+            ControlNamed<QPushButton>(*options, "okButton")->click();
         });
         w.Control<QPushButton>("optionsButton").click();
         QSettings reread(w.Store().fileName(), QSettings::IniFormat);
