@@ -1,4 +1,5 @@
 #include "MastersDialog.h"
+#include "ModelColumn.h"
 #include "QueryWindow.h"
 #include "ServerColumns.h"
 #include "ServerListText.h"
@@ -21,14 +22,6 @@
 #include <memory>
 
 namespace {
-
-// The view's texts of one column, top to bottom.
-QStringList Column(const QTableView& table, int column) {
-    QStringList texts;
-    for (int row = 0; row < table.model()->rowCount(); ++row)
-        texts << table.model()->index(row, column).data().toString();
-    return texts;
-}
 
 // The lists as the store holds them, read afresh from its file.
 ServerLists Stored(const QSettings& store) {
@@ -81,10 +74,10 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QTableView& table = servers.Table();
         // The query that ran put its silent server among the recent ones.
-        QTRY_VERIFY(Column(table, NameColumn).contains("Vantrel stand-in"));
+        QTRY_VERIFY(Column(*table.model(), NameColumn).contains("Vantrel stand-in"));
         QCOMPARE(table.model()->rowCount(), 2);
         const QModelIndex row = table.model()->index(
-            int(Column(table, NameColumn).indexOf("Vantrel stand-in")), MapColumn);
+            int(Column(*table.model(), NameColumn).indexOf("Vantrel stand-in")), MapColumn);
         QCOMPARE(row.siblingAtColumn(SourceColumn).data().toString(), "favourite");
         for (const bool byEnter : {false, true}) {
             if (byEnter) {
@@ -120,9 +113,9 @@ private slots:
         {
             ServersWindow& servers = OpenServers(w);
             QTableView& table = servers.Table();
-            QTRY_COMPARE(Column(table, SourceColumn), QStringList{"recent"});
+            QTRY_COMPARE(Column(*table.model(), SourceColumn), QStringList{"recent"});
             Trigger(servers, "&Add to favourites");
-            QCOMPARE(Column(table, SourceColumn), QStringList{"favourite, recent"});
+            QCOMPARE(Column(*table.model(), SourceColumn), QStringList{"favourite, recent"});
             servers.resize(900, 500);
             table.sortByColumn(NameColumn, Qt::AscendingOrder);
             w.Dialog().done(0);
@@ -147,14 +140,15 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QCOMPARE(servers.size(), QSize(900, 500));
         QCOMPARE(servers.Table().horizontalHeader()->sortIndicatorSection(), int(NameColumn));
-        QTRY_COMPARE(Column(servers.Table(), SourceColumn), QStringList{"favourite, recent"});
+        QTRY_COMPARE(Column(*servers.Table().model(), SourceColumn),
+                     QStringList{"favourite, recent"});
         // The status line sits under the table.
         const QList<QLabel*> labels = servers.findChildren<QLabel*>();
         QVERIFY(std::any_of(labels.begin(), labels.end(), [&servers](const QLabel* label) {
             return label->text() == servers.StatusText() && label->y() > servers.height() / 2;
         }));
         Trigger(servers, "&Remove from favourites");
-        QCOMPARE(Column(servers.Table(), SourceColumn), QStringList{"recent"});
+        QCOMPARE(Column(*servers.Table().model(), SourceColumn), QStringList{"recent"});
         QCOMPARE(Stored(w.Store()).favourites, QList<HostPort>());
     }
 
@@ -185,10 +179,11 @@ private slots:
         clock.Advance(ServerPinger::SilentAfterMs);
         servers.Refresher().Sweep().OnTick();
         QCOMPARE(servers.StatusText(), "6 of 7 servers answered");
-        const QStringList pings = Column(servers.Table(), PingColumn);
+        const QStringList pings = Column(*servers.Table().model(), PingColumn);
         QCOMPARE(pings.last(), "no reply");
         const QString late = HostPortText({"127.0.0.1", farm.front()->Port()});
-        QVERIFY(pings.at(Column(servers.Table(), AddressColumn).indexOf(late)).startsWith(u'~'));
+        QVERIFY(pings.at(Column(*servers.Table().model(), AddressColumn).indexOf(late))
+                    .startsWith(u'~'));
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,

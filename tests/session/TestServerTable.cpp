@@ -1,3 +1,4 @@
+#include "ModelColumn.h"
 #include "ServerColumns.h"
 #include "ServerFilterProxy.h"
 #include "ServerTableModel.h"
@@ -39,13 +40,6 @@ SweepBatch SixServers() {
                       Answer(c, "Charlie", "E1M1", 0, 16, 15),
                       {At("10.0.0.3"), std::nullopt}};
     return batch;
-}
-
-QStringList Column(const QAbstractItemModel& model, int column) {
-    QStringList texts;
-    for (int row = 0; row < model.rowCount(); ++row)
-        texts << model.index(row, column).data().toString();
-    return texts;
 }
 
 } // namespace
