@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MainDialog.h"
+#include "OptionsDialog.h"
 #include "ScriptedPrompts.h"
 #include "ServerLists.h"
 #include "Settings.h"
@@ -15,13 +16,18 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
-// Acts on the modal dialog once its run has begun; the dialog is null when none of that type is
-// open.
-template <typename Dialog> void WhenOpen(std::function<void(Dialog*)> act) {
-    QTimer::singleShot(0, [act] { act(qobject_cast<Dialog*>(QApplication::activeModalWidget())); });
+// Edits the Options dialog once its run has begun, then ends it with OK or Cancel.
+inline void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
+    QTimer::singleShot(0, [edit, accept] {
+        auto* dialog = qobject_cast<OptionsDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        edit(*dialog);
+        ControlNamed<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
+    });
 }
 
 // A main window on temporary settings and a temporary game folder with its ID1 folder. Adjust

@@ -33,15 +33,6 @@ struct OptionsWindow : MainWindowFixture {
     OptionsDialog dialog{loaded, Store(), Prompts()};
 };
 
-// Edits the Options dialog once it is open, then ends it with OK or Cancel.
-void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accept) {
-    WhenOpen<OptionsDialog>([edit, accept](OptionsDialog* dialog) {
-        QVERIFY(dialog);
-        edit(*dialog);
-        ControlNamed<QPushButton>(*dialog, accept ? "okButton" : "cancelButton")->click();
-    });
-}
-
 } // namespace
 
 class TestMainWindow : public QObject {

@@ -1,4 +1,3 @@
-#include "OptionsDialog.h"
 #include "QueryWindow.h"
 #include "TestRegistry.h"
 #include "TimerIds.h"
@@ -53,10 +52,7 @@ private slots:
         QCOMPARE(s.quakename + u'|' + s.commandline, "|-zone 512");
         QVERIFY(w.Prompts().History().isEmpty());
 
-        WhenOpen<OptionsDialog>([](OptionsDialog* options) {
-            QVERIFY(options);
-            ControlNamed<QPushButton>(*options, "okButton")->click();
-        });
+        WhenOptionsOpen([](OptionsDialog&) {}, true);
         w.Control<QPushButton>("optionsButton").click();
         QSettings reread(w.Store().fileName(), QSettings::IniFormat);
         reread.beginGroup("settings");
