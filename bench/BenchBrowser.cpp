@@ -69,13 +69,13 @@ RefreshFigures Refresh(ServersWindow& window) {
     // the end. The line is read rather than the table, which would cost the thread measured here
     // a pass over every row at each change.
     std::vector<qint64> reachedNs;
-    QObject::connect(&window.Refresher(), &BrowserRefresh::StatusChanged, &loop,
+    QObject::connect(&window.Refresher(), &TableRefresh::StatusChanged, &loop,
                      [&](const QString& text) {
                          const int answered = text.section(u' ', 0, 0).toInt();
                          while (int(reachedNs.size()) <= answered)
                              reachedNs.push_back(clock.nsecsElapsed());
                      });
-    QObject::connect(&window.Refresher(), &BrowserRefresh::Finished, &loop, [&] {
+    QObject::connect(&window.Refresher(), &TableRefresh::Finished, &loop, [&] {
         figures.finished = true;
         figures.completeMs = clock.nsecsElapsed() / 1e6;
         loop.quit();

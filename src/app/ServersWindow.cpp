@@ -103,7 +103,7 @@ void ServersWindow::ConnectEvents() {
         connect(enter, &QShortcut::activated, this, [this] { Choose(table->currentIndex()); });
     }
     connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
-    connect(&refresh, &BrowserRefresh::StatusChanged, status, &QLabel::setText);
+    connect(&refresh, &TableRefresh::StatusChanged, status, &QLabel::setText);
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "BrowserRefresh.h"
 #include "HostPort.h"
 #include "ServerFilterProxy.h"
 #include "ServerTableModel.h"
+#include "TableRefresh.h"
 
 #include <QWidget>
 #include <memory>
@@ -38,7 +38,7 @@ public:
     // The context menu of the server at this index of the view.
     std::unique_ptr<QMenu> RowMenu(const QModelIndex& index);
 
-    BrowserRefresh& Refresher() { return refresh; }
+    TableRefresh& Refresher() { return refresh; }
     QTableView& Table() { return *table; }
     QString StatusText() const;
 
@@ -64,7 +64,7 @@ private:
     QSettings& store;
     ServerTableModel model;
     ServerFilterProxy proxy;
-    BrowserRefresh refresh;
+    TableRefresh refresh;
 
     QLineEdit* filterText;
     QCheckBox* hideEmpty;

@@ -148,11 +148,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
                                          .arg(single.names().constFirst()));
             }
         }
-        line.sweep = {*servers,          *masters,           parser.values(game),
-                      parser.isSet(raw), parser.isSet(json), *timeoutSeconds};
-        if (line.sweep.games.isEmpty())
-            line.sweep.games = DefaultGames();
-        line.action = CommandLine::Action::Sweep;
+        line.refresh = {*servers,          *masters,           parser.values(game),
+                        parser.isSet(raw), parser.isSet(json), *timeoutSeconds};
+        if (line.refresh.games.isEmpty())
+            line.refresh.games = DefaultGames();
+        line.action = CommandLine::Action::Refresh;
         return line;
     }
     QueryOptions& o = line.options;

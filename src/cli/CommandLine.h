@@ -20,7 +20,7 @@ struct QueryOptions {
 };
 
 // Many servers at once: each is asked for its server info only.
-struct SweepOptions {
+struct RefreshOptions {
     QList<HostPort> servers;
     QList<HostPort> masters;
     QStringList games;
@@ -31,10 +31,10 @@ struct SweepOptions {
 };
 
 struct CommandLine {
-    enum class Action { Query, Sweep, Help, Version, Refuse };
+    enum class Action { Query, Refresh, Help, Version, Refuse };
     Action action = Action::Refuse;
     QueryOptions options;
-    SweepOptions sweep;
+    RefreshOptions refresh;
     // Why the arguments were refused, in one line.
     QString error;
     QString usage;

@@ -53,7 +53,7 @@ QJsonObject ServerJson(const QueryResult& r) {
             {QStringLiteral("map"), Text(r.mapName)},
             {QStringLiteral("players"), r.currentPlayers},
             {QStringLiteral("maxPlayers"), r.maxPlayers},
-            {QStringLiteral("ping"), r.ping}};
+            {QStringLiteral("ping"), r.ping.milliseconds}};
 }
 
 QByteArray JsonReport(const QueryResult& result) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Ping.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
@@ -27,7 +29,7 @@ struct QueryResult {
     QByteArray mapName;
     int currentPlayers = 0;
     int maxPlayers = 0;
-    int ping = 0;
+    Ping ping;
     // False when the user asked not to see them.
     bool showPlayers = true;
     bool showRules = true;
@@ -39,14 +41,12 @@ struct QueryResult {
 };
 
 // One server of many, asked for its server info only.
-struct SweepEntry {
+struct RefreshEntry {
     // Where it was asked: as the user named it, or as a master listed it.
     QString address;
     bool answered = false;
-    // Asked twice; the ping is timed from the second request.
-    bool pingAfterResend = false;
     QueryResult server;
 };
 
 // Those that answered by ping, fastest first, then the silent ones in the order they came.
-void SortByPing(QList<SweepEntry>& entries);
+void SortByPing(QList<RefreshEntry>& entries);

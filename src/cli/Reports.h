@@ -5,8 +5,12 @@
 #include <QList>
 #include <QString>
 
+struct Ping;
 struct QueryResult;
-struct SweepEntry;
+struct RefreshEntry;
+
+// "45 ms", or "~45 ms" after a resend.
+QString PingCell(const Ping& ping);
 
 // A readable aligned layout, names converted to ASCII or, raw, as their bytes read as Latin-1.
 // An incomplete result ends with a line "incomplete: " naming what is missing.
@@ -21,6 +25,6 @@ QByteArray JsonReport(const QueryResult& result);
 QJsonObject ServerJson(const QueryResult& result);
 
 // Many servers, in the order given: one line each, those that did not answer marked.
-QString SweepTextReport(const QList<SweepEntry>& entries, bool raw);
+QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw);
 // One JSON array, an object per server; one line, ended by a line feed.
-QByteArray SweepJsonReport(const QList<SweepEntry>& entries);
+QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries);

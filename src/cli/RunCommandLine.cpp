@@ -4,7 +4,7 @@
 #include "ExitStatus.h"
 #include "ProgramName.h"
 #include "QueryTool.h"
-#include "SweepTool.h"
+#include "RefreshTool.h"
 
 #include <QEventLoop>
 #include <QIODevice>
@@ -45,8 +45,8 @@ int RunCommandLine(const QStringList& arguments, QIODevice& out, QIODevice& erro
         WriteLine(errors, ProgramName + QStringLiteral(": ") + line.error);
         errors.write(line.usage.toUtf8());
         return ExitBadArguments;
-    case CommandLine::Action::Sweep: {
-        SweepTool tool(line.sweep, out, errors);
+    case CommandLine::Action::Refresh: {
+        RefreshTool tool(line.refresh, out, errors);
         return Run(tool);
     }
     case CommandLine::Action::Query:

@@ -26,7 +26,7 @@ public:
                           {QStringLiteral("Map"), Shown(r.mapName)},
                           {QStringLiteral("Players"),
                            QStringLiteral("%1/%2").arg(r.currentPlayers).arg(r.maxPlayers)},
-                          {QStringLiteral("Ping"), QStringLiteral("%1 ms").arg(r.ping)}});
+                          {QStringLiteral("Ping"), PingCell(r.ping)}});
     }
 
     QString Players(const QList<PlayerResult>& players) const {
@@ -60,6 +60,10 @@ private:
 };
 
 } // namespace
+
+QString PingCell(const Ping& ping) {
+    return PingText(ping) + QStringLiteral(" ms");
+}
 
 QString TextReport(const QueryResult& result, bool raw) {
     const TextWriter writer(raw);

@@ -174,10 +174,10 @@ private slots:
         QTRY_COMPARE(servers.StatusText(), "5 of 7 servers answered, asking...");
         farm.front()->Faults().dropServerInfo = false;
         clock.Advance(ServerPinger::ResendAfterMs);
-        servers.Refresher().Sweep().OnTick();
+        servers.Refresher().Network().OnTick();
         QTRY_COMPARE(servers.StatusText(), "6 of 7 servers answered, asking...");
         clock.Advance(ServerPinger::SilentAfterMs);
-        servers.Refresher().Sweep().OnTick();
+        servers.Refresher().Network().OnTick();
         QCOMPARE(servers.StatusText(), "6 of 7 servers answered");
         const QStringList pings = Column(*servers.Table().model(), PingColumn);
         QCOMPARE(pings.last(), "no reply");

@@ -3,7 +3,7 @@
 #include "ExpectedScripts.h"
 #include "QueryTool.h"
 #include "QueryWindow.h"
-#include "SweepTool.h"
+#include "RefreshTool.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
@@ -31,8 +31,8 @@ public:
     }
     void Start(const QStringList& arguments) {
         const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
-        if (line.action == CommandLine::Action::Sweep)
-            Begin(sweep = std::make_unique<SweepTool>(line.sweep, out, errors, clock));
+        if (line.action == CommandLine::Action::Refresh)
+            Begin(refresh = std::make_unique<RefreshTool>(line.refresh, out, errors, clock));
         else
             Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
     }
@@ -44,7 +44,7 @@ public:
     QBuffer errors;
     std::optional<int> status;
     std::unique_ptr<QueryTool> query;
-    std::unique_ptr<SweepTool> sweep;
+    std::unique_ptr<RefreshTool> refresh;
 
 private:
     template <typename Tool> void Begin(const std::unique_ptr<Tool>& tool) {
@@ -76,8 +76,8 @@ QString Summary(const CommandLine& line) {
         return texts.join(u' ');
     };
     const QueryOptions& o = line.options;
-    const SweepOptions& s = line.sweep;
-    const bool many = line.action == CommandLine::Action::Sweep;
+    const RefreshOptions& s = line.refresh;
+    const bool many = line.action == CommandLine::Action::Refresh;
     QStringList fields = many
                              ? QStringList{listed(s.servers), listed(s.masters), s.games.join(u' ')}
                              : QStringList{HostPortText(o.target), o.gameFolder, o.quakename};
@@ -320,14 +320,14 @@ private slots:
         ToolRun run;
         run.Start({json ? "--json" : "--raw",
                    "--master=127.0.0.1:" + QString::number(master.Port()), Address(slow), named});
-        ServerSweep& sweep = run.sweep->Sweep();
-        QTRY_COMPARE(sweep.AnsweredCount(), 1);
+        ServerRefresh& refresh = run.refresh->Network();
+        QTRY_COMPARE(refresh.AnsweredCount(), 1);
         run.clock.Advance(40);
-        QTRY_COMPARE(sweep.AnsweredCount(), 2);
+        QTRY_COMPARE(refresh.AnsweredCount(), 2);
         QVERIFY(!run.status);
         for (int i = 0; i < 2; ++i) {
             run.clock.Advance(1000);
-            sweep.OnTick();
+            refresh.OnTick();
         }
         QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
         QString shown = json ? QString() : run.Text();

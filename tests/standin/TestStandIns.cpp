@@ -24,7 +24,7 @@ QByteArrayList QStat(const QStringList& arguments) {
 
 } // namespace
 
-// The socket, sweep and window tests trust the stand-ins, so an independent client (QStat) must
+// The socket, refresh and window tests trust the stand-ins, so an independent client (QStat) must
 // read from them what they were told to serve; the tests of the protocol against the stand-ins
 // then hold both sides to it.
 class TestStandIns : public QObject {

@@ -4,9 +4,3 @@
 // no answer to look up or ask, or at the timeout with what it had sent by then. Every master asked
 // ends in exactly one of these.
 enum class MasterOutcome { Done, Failed, TimedOut };
-
-struct Ping {
-    int milliseconds = 0;
-    // The request was sent twice and the reply may answer either; timed from the second.
-    bool afterResend = false;
-};

@@ -11,13 +11,13 @@
 // The two UDP sockets of a refresh, one per address family, through which every master and
 // server is asked. Each refresh binds them afresh, so a late reply to an earlier refresh cannot
 // arrive as an answer to this one. Received datagrams go to the receiver with their sender.
-class SweepSockets : public QObject {
+class RefreshSockets : public QObject {
     Q_OBJECT
 
 public:
     using Receiver = std::function<void(const Endpoint& sender, QByteArrayView datagram)>;
 
-    explicit SweepSockets(Receiver receiver, QObject* parent = nullptr);
+    explicit RefreshSockets(Receiver receiver, QObject* parent = nullptr);
 
     // False when neither family's socket could be bound.
     bool Open();

@@ -1,4 +1,4 @@
-#include "SweepTool.h"
+#include "RefreshTool.h"
 
 #include "ExitStatus.h"
 #include "ProgramName.h"
@@ -16,21 +16,21 @@ template <std::size_t N> QByteArray Bytes(const FixedText<N>& text) {
 
 } // namespace
 
-SweepTool::SweepTool(const SweepOptions& options, QIODevice& out, QIODevice& errors,
-                     const Clock& clock, QObject* parent)
-    : QObject(parent), options(options), out(out), errors(errors), sweep(clock) {
+RefreshTool::RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevice& errors,
+                         const Clock& clock, QObject* parent)
+    : QObject(parent), options(options), out(out), errors(errors), refresh(clock) {
     deadline.setSingleShot(true);
     deadline.setInterval(options.timeout * MsPerSecond);
-    connect(&deadline, &QTimer::timeout, this, &SweepTool::OnDeadline);
-    connect(&sweep, &ServerSweep::Listed, this, &SweepTool::OnListed);
-    connect(&sweep, &ServerSweep::Answered, this, &SweepTool::OnAnswered);
-    connect(&sweep, &ServerSweep::HostNotFound, this, &SweepTool::OnHostNotFound);
-    connect(&sweep, &ServerSweep::MasterEnded, this, &SweepTool::OnMasterEnded);
-    connect(&sweep, &ServerSweep::Finished, this, &SweepTool::End);
+    connect(&deadline, &QTimer::timeout, this, &RefreshTool::OnDeadline);
+    connect(&refresh, &ServerRefresh::Listed, this, &RefreshTool::OnListed);
+    connect(&refresh, &ServerRefresh::Answered, this, &RefreshTool::OnAnswered);
+    connect(&refresh, &ServerRefresh::HostNotFound, this, &RefreshTool::OnHostNotFound);
+    connect(&refresh, &ServerRefresh::MasterEnded, this, &RefreshTool::OnMasterEnded);
+    connect(&refresh, &ServerRefresh::Finished, this, &RefreshTool::End);
 }
 
-void SweepTool::Start() {
-    if (!sweep.Start({options.servers, options.masters, options.games})) {
+void RefreshTool::Start() {
+    if (!refresh.Start({options.servers, options.masters, options.games})) {
         Tell(QStringLiteral("cannot open a socket"));
         emit Finished(ExitIncomplete);
         return;
@@ -38,12 +38,12 @@ void SweepTool::Start() {
     deadline.start();
 }
 
-void SweepTool::OnDeadline() {
-    sweep.Stop();
+void RefreshTool::OnDeadline() {
+    refresh.Stop();
     End();
 }
 
-void SweepTool::OnListed(const Endpoint& server, int namedIndex) {
+void RefreshTool::OnListed(const Endpoint& server, int namedIndex) {
     const QString named =
         namedIndex >= 0 ? HostPortText(options.servers.at(namedIndex)) : QString();
     const auto row = rows.constFind(server);
@@ -54,16 +54,15 @@ void SweepTool::OnListed(const Endpoint& server, int namedIndex) {
         return;
     }
     rows.insert(server, entries.size());
-    entries.append({named.isEmpty() ? server.ToString() : named, false, false, {}});
+    entries.append({named.isEmpty() ? server.ToString() : named, false, {}});
 }
 
-void SweepTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping) {
+void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping) {
     const auto row = rows.constFind(server);
     if (row == rows.cend())
         return;
-    SweepEntry& e = entries[*row];
+    RefreshEntry& e = entries[*row];
     e.answered = true;
-    e.pingAfterResend = ping.afterResend;
     QueryResult& s = e.server;
     s.serverInfo = true;
     s.serverName = Bytes(info.name);
@@ -71,15 +70,15 @@ void SweepTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping 
     s.mapName = Bytes(info.map);
     s.currentPlayers = info.currentPlayers;
     s.maxPlayers = info.maxPlayers;
-    s.ping = ping.milliseconds;
+    s.ping = ping;
 }
 
-void SweepTool::OnHostNotFound(const QString& host) {
+void RefreshTool::OnHostNotFound(const QString& host) {
     ++hostsNotFound;
     Tell(QStringLiteral("host not found: ") + host);
 }
 
-void SweepTool::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers) {
+void RefreshTool::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers) {
     if (outcome != MasterOutcome::Failed)
         ++mastersHeard;
     if (outcome == MasterOutcome::Done)
@@ -94,29 +93,29 @@ void SweepTool::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int
 
 // Nothing to ask at all because no name could be looked up; otherwise complete only when every
 // server and every master answered.
-int SweepTool::Status() const {
+int RefreshTool::Status() const {
     if (entries.isEmpty() && mastersHeard == 0 && hostsNotFound > 0)
         return ExitHostNotFound;
-    const bool allAnswered =
-        std::all_of(entries.begin(), entries.end(), [](const SweepEntry& e) { return e.answered; });
+    const bool allAnswered = std::all_of(entries.begin(), entries.end(),
+                                         [](const RefreshEntry& e) { return e.answered; });
     return allAnswered && !mastersMissed && hostsNotFound == 0 ? ExitComplete : ExitIncomplete;
 }
 
-void SweepTool::End() {
+void RefreshTool::End() {
     if (ended)
         return;
     ended = true;
     deadline.stop();
     const int status = Status();
     if (status != ExitHostNotFound) {
-        QList<SweepEntry> sorted = entries;
+        QList<RefreshEntry> sorted = entries;
         SortByPing(sorted);
-        out.write(options.json ? SweepJsonReport(sorted)
-                               : SweepTextReport(sorted, options.raw).toUtf8());
+        out.write(options.json ? RefreshJsonReport(sorted)
+                               : RefreshTextReport(sorted, options.raw).toUtf8());
     }
     emit Finished(status);
 }
 
-void SweepTool::Tell(const QString& text) {
+void RefreshTool::Tell(const QString& text) {
     errors.write((ProgramName + QStringLiteral(": ") + text + u'\n').toUtf8());
 }

@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "QueryResult.h"
-#include "ServerSweep.h"
+#include "ServerRefresh.h"
 
 #include <QHash>
 #include <QObject>
@@ -13,18 +13,18 @@ class QIODevice;
 // vantrel-query with many servers: one refresh of the servers named and those the masters list,
 // each asked for its server info only, all at once. It ends when every server has answered or
 // been given up, or when its time is up, and prints one line per server, sorted by ping.
-class SweepTool : public QObject {
+class RefreshTool : public QObject {
     Q_OBJECT
 
 public:
-    SweepTool(const SweepOptions& options, QIODevice& out, QIODevice& errors,
-              const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
+    RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevice& errors,
+                const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
 
     void Start();
     // The time is up: the servers that have not answered are given up.
     void OnDeadline();
 
-    ServerSweep& Sweep() { return sweep; }
+    ServerRefresh& Network() { return refresh; }
 
 signals:
     void Finished(int status);
@@ -38,13 +38,13 @@ private:
     int Status() const;
     void Tell(const QString& text);
 
-    SweepOptions options;
+    RefreshOptions options;
     QIODevice& out;
     QIODevice& errors;
-    ServerSweep sweep;
+    ServerRefresh refresh;
     QTimer deadline;
     QHash<Endpoint, qsizetype> rows;
-    QList<SweepEntry> entries;
+    QList<RefreshEntry> entries;
     int hostsNotFound = 0;
     // A master that answered, whether or not it ended its list.
     int mastersHeard = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "RefreshBatch.h"
 #include "ServerRow.h"
-#include "SweepBatch.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -31,7 +31,7 @@ public:
 
     void BeginRefresh();
     // Takes in a batch with one insertion and one change of the model at the most.
-    void Apply(const SweepBatch& batch);
+    void Apply(const RefreshBatch& batch);
     void EndRefresh();
 
     // Adds or takes away the favourite mark of the rows that show this server. A row then known
@@ -47,7 +47,7 @@ public:
 
 private:
     // The row's index, in the table or just past it among the rows a batch adds; -1 when none.
-    int Find(const SweepBatch::Listed& listed) const;
+    int Find(const RefreshBatch::Listed& listed) const;
     void Index(const ServerRow& row, int index);
     void Reindex();
     void RemoveRowsWhere(bool (*gone)(const ServerRow&));

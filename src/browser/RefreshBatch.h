@@ -5,7 +5,7 @@
 #include <QList>
 
 // What a refresh has learnt since the table last took it in, in the order it was learnt.
-struct SweepBatch {
+struct RefreshBatch {
     // A server to be shown: named by the user (with the host and port as named) or listed by a
     // master (no host). A named server whose host was not found comes with a null endpoint.
     struct Listed {

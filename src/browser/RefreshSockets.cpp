@@ -1,4 +1,4 @@
-#include "SweepSockets.h"
+#include "RefreshSockets.h"
 
 #include <QNetworkProxy>
 
@@ -10,7 +10,7 @@ constexpr int ReceiveBufferBytes = 1 << 20;
 constexpr int LargestDatagram = 65536;
 } // namespace
 
-SweepSockets::SweepSockets(Receiver receiver, QObject* parent)
+RefreshSockets::RefreshSockets(Receiver receiver, QObject* parent)
     : QObject(parent), receiver(std::move(receiver)), buffer(LargestDatagram) {
     for (QUdpSocket* socket : {&ipv4, &ipv6}) {
         socket->setProxy(QNetworkProxy::NoProxy);
@@ -18,12 +18,12 @@ SweepSockets::SweepSockets(Receiver receiver, QObject* parent)
     }
 }
 
-void SweepSockets::Bind(QUdpSocket& socket, const QHostAddress& any) {
+void RefreshSockets::Bind(QUdpSocket& socket, const QHostAddress& any) {
     if (socket.bind(any, 0))
         socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, ReceiveBufferBytes);
 }
 
-bool SweepSockets::Open() {
+bool RefreshSockets::Open() {
     Close();
     Bind(ipv4, QHostAddress(QHostAddress::AnyIPv4));
     Bind(ipv6, QHostAddress(QHostAddress::AnyIPv6));
@@ -31,19 +31,19 @@ bool SweepSockets::Open() {
            ipv6.state() == QAbstractSocket::BoundState;
 }
 
-void SweepSockets::Close() {
+void RefreshSockets::Close() {
     ++generation;
     ipv4.close();
     ipv6.close();
 }
 
-bool SweepSockets::Send(const Endpoint& to, QByteArrayView datagram) {
+bool RefreshSockets::Send(const Endpoint& to, QByteArrayView datagram) {
     QUdpSocket& socket = to.address.protocol() == QAbstractSocket::IPv4Protocol ? ipv4 : ipv6;
     return socket.state() == QAbstractSocket::BoundState &&
            socket.writeDatagram(datagram.data(), datagram.size(), to.address, to.port) >= 0;
 }
 
-void SweepSockets::Read(QUdpSocket& socket) {
+void RefreshSockets::Read(QUdpSocket& socket) {
     const quint64 opened = generation;
     while (generation == opened && socket.hasPendingDatagrams()) {
         QHostAddress sender;

@@ -2,11 +2,12 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
+#include "MasterOutcome.h"
 #include "MasterQueries.h"
 #include "PacketBuffer.h"
+#include "Ping.h"
+#include "RefreshSockets.h"
 #include "ServerPinger.h"
-#include "SweepResults.h"
-#include "SweepSockets.h"
 #include "TimeStamp.h"
 
 #include <QHash>
@@ -22,7 +23,7 @@
 // once more, and one that has not answered a second after that is given up as silent.
 //
 // All timing reads the injected clock; a timer calls OnTick, and tests may call it themselves.
-class ServerSweep : public QObject {
+class ServerRefresh : public QObject {
     Q_OBJECT
 
 public:
@@ -34,8 +35,8 @@ public:
         QStringList games;
     };
 
-    explicit ServerSweep(const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
-    ~ServerSweep() override;
+    explicit ServerRefresh(const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
+    ~ServerRefresh() override;
 
     // Forgets any earlier refresh and starts this one. False when no socket could be opened.
     bool Start(const Request& request);
@@ -85,7 +86,7 @@ private:
 
     const Clock& clock;
     Request request;
-    SweepSockets sockets;
+    RefreshSockets sockets;
     MasterQueries masters;
     ServerPinger pinger;
     PacketBuffer buffer;

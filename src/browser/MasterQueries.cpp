@@ -1,6 +1,6 @@
 #include "MasterQueries.h"
 
-#include "SweepSockets.h"
+#include "RefreshSockets.h"
 
 void MasterQueries::Clear(const QStringList& gameNames) {
     games = gameNames;
@@ -10,7 +10,7 @@ void MasterQueries::Clear(const QStringList& gameNames) {
     waiting = 0;
 }
 
-bool MasterQueries::SendAll(const Query& query, bool extended, SweepSockets& sockets) const {
+bool MasterQueries::SendAll(const Query& query, bool extended, RefreshSockets& sockets) const {
     bool sent = false;
     for (const QString& game : games)
         sent = sockets.Send(query.endpoint, MasterRequest(game, extended)) || sent;
@@ -18,7 +18,7 @@ bool MasterQueries::SendAll(const Query& query, bool extended, SweepSockets& soc
 }
 
 void MasterQueries::Ask(const HostPort& master, const Endpoint& at, std::int64_t now,
-                        SweepSockets& sockets) {
+                        RefreshSockets& sockets) {
     const auto known = byEndpoint.constFind(at);
     if (known != byEndpoint.cend()) {
         Query& query = queries[*known];
@@ -63,7 +63,7 @@ QList<Endpoint> MasterQueries::Feed(const Endpoint& sender, QByteArrayView datag
     return std::move(fed.added);
 }
 
-void MasterQueries::Tick(std::int64_t now, SweepSockets& sockets) {
+void MasterQueries::Tick(std::int64_t now, RefreshSockets& sockets) {
     for (Query& query : queries) {
         if (query.outcome)
             continue;

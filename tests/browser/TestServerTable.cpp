@@ -13,20 +13,20 @@ Endpoint At(const char* address, quint16 port = 26000) {
     return Endpoint::Normalised(QHostAddress(QString::fromLatin1(address)), port);
 }
 
-SweepBatch::Listed FromMaster(const Endpoint& endpoint) {
+RefreshBatch::Listed FromMaster(const Endpoint& endpoint) {
     return {endpoint, {}, ServerSource::Master};
 }
 
-SweepBatch::Outcome Answer(const Endpoint& endpoint, const char* name, const char* map, int players,
-                           int places, int ping, bool afterResend = false) {
+RefreshBatch::Outcome Answer(const Endpoint& endpoint, const char* name, const char* map,
+                             int players, int places, int ping, bool afterResend = false) {
     return {endpoint, ServerAnswer{QString::fromLatin1(name), QString::fromLatin1(map),
                                    endpoint.ToString(), players, places, Ping{ping, afterResend}}};
 }
 
 // Six servers, one of each kind the table shows: three answered, one silent, one whose host was
 // not found and one still being asked.
-SweepBatch SixServers() {
-    SweepBatch batch;
+RefreshBatch SixServers() {
+    RefreshBatch batch;
     const Endpoint a = At("10.0.0.2"), b = At("10.0.0.10"), c = At("192.0.2.7", 26001);
     batch.listed = {FromMaster(a),
                     FromMaster(b),
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(model.rowCount(), 6);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-        SweepBatch again;
+        RefreshBatch again;
         again.listed = {FromMaster(At("10.0.0.10")), FromMaster(At("10.0.0.5")),
                         FromMaster(At("10.0.0.6")), FromMaster(At("192.0.2.7", 26001))};
         again.outcomes = {Answer(At("10.0.0.10"), "bravo", "dm6", 2, 8, 30),

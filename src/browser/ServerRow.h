@@ -2,7 +2,7 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
-#include "ServerSweep.h"
+#include "ServerRefresh.h"
 
 #include <QFlags>
 #include <QString>

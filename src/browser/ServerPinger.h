@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Endpoint.h"
-#include "SweepResults.h"
+#include "Ping.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-class SweepSockets;
+class RefreshSockets;
 
 // The servers of one refresh and the requests sent to them. Each server is asked once, in the
 // order it became known, at most RequestsPerTick requests a tick; one that has not answered
@@ -37,7 +37,7 @@ public:
     void NewTick() { budget = RequestsPerTick; }
     // Resends and gives up what is due, then asks queued servers within the budget left.
     // Returns the servers given up.
-    QList<Endpoint> Pump(std::int64_t now, SweepSockets& sockets);
+    QList<Endpoint> Pump(std::int64_t now, RefreshSockets& sockets);
 
     // The ping of an answer from this sender, when it is a server that was asked and had not
     // answered yet.
@@ -58,7 +58,7 @@ private:
         bool listed = false;
     };
 
-    void Send(int index, State state, std::int64_t now, SweepSockets& sockets);
+    void Send(int index, State state, std::int64_t now, RefreshSockets& sockets);
     // The next server of the queue that is still in this state and whose time is up, or -1.
     // Servers that left the state meanwhile are dropped from the queue on the way.
     int NextDue(std::deque<int>& queue, State state, int afterMs, std::int64_t now);

@@ -3,7 +3,7 @@
 #include "Endpoint.h"
 #include "HostPort.h"
 #include "MasterList.h"
-#include "SweepResults.h"
+#include "MasterOutcome.h"
 
 #include <QByteArrayView>
 #include <QHash>
@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-class SweepSockets;
+class RefreshSockets;
 
 // The masters of one refresh: each is asked with getserversExt for every game, and with the older
 // getservers when no answer has come FallbackAfterMs after that; its list ends with its end
@@ -33,7 +33,7 @@ public:
 
     void Clear(const QStringList& games);
 
-    void Ask(const HostPort& master, const Endpoint& at, std::int64_t now, SweepSockets& sockets);
+    void Ask(const HostPort& master, const Endpoint& at, std::int64_t now, RefreshSockets& sockets);
     // A master whose host could not be looked up.
     void Fail(const HostPort& master);
 
@@ -41,7 +41,7 @@ public:
     // The servers this datagram adds to its master's list.
     QList<Endpoint> Feed(const Endpoint& sender, QByteArrayView datagram);
     // Asks again with the older request, or ends what is past its time.
-    void Tick(std::int64_t now, SweepSockets& sockets);
+    void Tick(std::int64_t now, RefreshSockets& sockets);
 
     // The masters that ended since the last call, each name once.
     QList<Ended> TakeEnded();
@@ -59,7 +59,7 @@ private:
         std::optional<MasterOutcome> outcome;
     };
 
-    bool SendAll(const Query& query, bool extended, SweepSockets& sockets) const;
+    bool SendAll(const Query& query, bool extended, RefreshSockets& sockets) const;
     void End(Query& query, MasterOutcome outcome);
 
     QStringList games;

@@ -20,12 +20,7 @@ QString PingText(const ServerRow& row) {
     case RowState::Answered:
         break;
     }
-    if (!row.answer)
-        return {};
-    const Ping& ping = row.answer->ping;
-    // The reply may answer the first request rather than the second, from which it is timed.
-    return (ping.afterResend ? QStringLiteral("~") : QString()) +
-           QString::number(ping.milliseconds);
+    return row.answer ? PingText(row.answer->ping) : QString();
 }
 
 // Addresses first, IPv4 before IPv6, each by its number; then host names, by their letters.

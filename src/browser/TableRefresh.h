@@ -1,8 +1,8 @@
 #pragma once
 
+#include "RefreshBatch.h"
+#include "ServerRefresh.h"
 #include "ServerRow.h"
-#include "ServerSweep.h"
-#include "SweepBatch.h"
 
 #include <QObject>
 #include <QTimer>
@@ -11,23 +11,23 @@ struct ServerLists;
 class ServerTableModel;
 
 // Refreshes the browser's table from the stored lists: the favourites and the recent servers,
-// and whatever the masters list. What the sweep learns is gathered and taken into the table in
+// and whatever the masters list. What the refresh learns is gathered and taken into the table in
 // batches on a short timer, so that hundreds of answers cost a few model changes rather than one
 // each and the window stays responsive while they arrive.
-class BrowserRefresh final : public QObject {
+class TableRefresh final : public QObject {
     Q_OBJECT
 
 public:
     // The batch timer's period: short beside a ping, long beside the handling of a reply.
     static constexpr int BatchMilliseconds = 25;
 
-    explicit BrowserRefresh(ServerTableModel& model, const Clock& clock = SteadyClock::Instance(),
-                            QObject* parent = nullptr);
+    explicit TableRefresh(ServerTableModel& model, const Clock& clock = SteadyClock::Instance(),
+                          QObject* parent = nullptr);
 
     // Starts over, whether or not a refresh runs. Texts are converted when convertTexts is set,
     // as the asciiserver option says. False when no socket could be opened.
     bool Start(const ServerLists& lists, bool convertTexts);
-    bool Running() const { return sweep.Running(); }
+    bool Running() const { return refresh.Running(); }
 
     // Takes what has arrived into the table; the batch timer calls it, and tests may.
     void ApplyPending();
@@ -35,7 +35,7 @@ public:
     // "N of M servers answered", with what went wrong with the masters.
     QString StatusText() const;
 
-    ServerSweep& Sweep() { return sweep; }
+    ServerRefresh& Network() { return refresh; }
 
 signals:
     void StatusChanged(const QString& text);
@@ -54,9 +54,9 @@ private:
     void OnFinished();
 
     ServerTableModel& model;
-    ServerSweep sweep;
+    ServerRefresh refresh;
     QTimer batchTimer;
-    SweepBatch pending;
+    RefreshBatch pending;
     QList<Named> named;
     bool convertTexts = true;
     // Masters that could not be asked or sent nothing, for the status line.

@@ -1,4 +1,4 @@
-#include "ServerSweep.h"
+#include "ServerRefresh.h"
 
 #include "QuerySocket.h"
 
@@ -23,7 +23,7 @@ bool IsPort(int port) {
 
 } // namespace
 
-ServerSweep::ServerSweep(const Clock& clock, QObject* parent)
+ServerRefresh::ServerRefresh(const Clock& clock, QObject* parent)
     : QObject(parent), clock(clock),
       sockets([this](const Endpoint& sender, QByteArrayView datagram) {
           OnDatagram(sender, datagram);
@@ -31,14 +31,14 @@ ServerSweep::ServerSweep(const Clock& clock, QObject* parent)
       pinger(ServerInfoRequest()) {
     timer.setInterval(TickMs);
     timer.setTimerType(Qt::PreciseTimer);
-    connect(&timer, &QTimer::timeout, this, &ServerSweep::OnTick);
+    connect(&timer, &QTimer::timeout, this, &ServerRefresh::OnTick);
 }
 
-ServerSweep::~ServerSweep() {
+ServerRefresh::~ServerRefresh() {
     AbortLookups();
 }
 
-bool ServerSweep::Start(const Request& r) {
+bool ServerRefresh::Start(const Request& r) {
     Stop();
     if (!sockets.Open())
         return false;
@@ -52,7 +52,7 @@ bool ServerSweep::Start(const Request& r) {
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it) {
         if (QHostAddress().setAddress(it.key()))
             continue;
-        lookups.insert(QHostInfo::lookupHost(it.key(), this, &ServerSweep::OnLookedUp), it.key());
+        lookups.insert(QHostInfo::lookupHost(it.key(), this, &ServerRefresh::OnLookedUp), it.key());
     }
     running = true;
     literalsPending = true;
@@ -66,7 +66,7 @@ bool ServerSweep::Start(const Request& r) {
     return true;
 }
 
-void ServerSweep::Stop() {
+void ServerRefresh::Stop() {
     ++generation;
     running = false;
     literalsPending = false;
@@ -76,25 +76,25 @@ void ServerSweep::Stop() {
     sockets.Close();
 }
 
-bool ServerSweep::Running() const {
+bool ServerRefresh::Running() const {
     return running;
 }
 
-int ServerSweep::ServerCount() const {
+int ServerRefresh::ServerCount() const {
     return pinger.Count();
 }
 
-int ServerSweep::AnsweredCount() const {
+int ServerRefresh::AnsweredCount() const {
     return pinger.AnsweredCount();
 }
 
-void ServerSweep::AbortLookups() {
+void ServerRefresh::AbortLookups() {
     for (auto it = lookups.cbegin(); it != lookups.cend(); ++it)
         QHostInfo::abortHostLookup(it.key());
     lookups.clear();
 }
 
-void ServerSweep::OnTick() {
+void ServerRefresh::OnTick() {
     if (!running)
         return;
     const quint64 refresh = generation;
@@ -110,7 +110,7 @@ void ServerSweep::OnTick() {
         FinishWhenDone();
 }
 
-void ServerSweep::ResolveLiterals() {
+void ServerRefresh::ResolveLiterals() {
     QList<QPair<QString, QHostAddress>> literals;
     for (auto it = waiting.cbegin(); it != waiting.cend(); ++it) {
         QHostAddress address;
@@ -125,7 +125,7 @@ void ServerSweep::ResolveLiterals() {
     }
 }
 
-void ServerSweep::OnLookedUp(const QHostInfo& info) {
+void ServerRefresh::OnLookedUp(const QHostInfo& info) {
     const auto found = lookups.constFind(info.lookupId());
     if (!running || found == lookups.cend())
         return;
@@ -137,7 +137,7 @@ void ServerSweep::OnLookedUp(const QHostInfo& info) {
         FinishWhenDone();
 }
 
-void ServerSweep::Resolve(const QString& host, const QHostAddress& address) {
+void ServerRefresh::Resolve(const QString& host, const QHostAddress& address) {
     const Waiters waiters = waiting.take(host);
     if (address.isNull()) {
         for (int m : waiters.masters)
@@ -165,7 +165,7 @@ void ServerSweep::Resolve(const QString& host, const QHostAddress& address) {
     }
 }
 
-void ServerSweep::OnDatagram(const Endpoint& sender, QByteArrayView datagram) {
+void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram) {
     if (!running)
         return;
     if (datagram.startsWith(MessagePrefix) && masters.IsMaster(sender)) {
@@ -188,7 +188,7 @@ void ServerSweep::OnDatagram(const Endpoint& sender, QByteArrayView datagram) {
         FinishWhenDone();
 }
 
-bool ServerSweep::AddServers(const QList<Endpoint>& servers, int namedIndex) {
+bool ServerRefresh::AddServers(const QList<Endpoint>& servers, int namedIndex) {
     const quint64 refresh = generation;
     for (const Endpoint& server : servers) {
         bool isNew = false;
@@ -202,7 +202,7 @@ bool ServerSweep::AddServers(const QList<Endpoint>& servers, int namedIndex) {
     return true;
 }
 
-bool ServerSweep::Pump() {
+bool ServerRefresh::Pump() {
     const quint64 refresh = generation;
     for (const Endpoint& server : pinger.Pump(Now(), sockets)) {
         emit Silent(server);
@@ -212,7 +212,7 @@ bool ServerSweep::Pump() {
     return true;
 }
 
-bool ServerSweep::SignalMastersEnded() {
+bool ServerRefresh::SignalMastersEnded() {
     const quint64 refresh = generation;
     for (const MasterQueries::Ended& e : masters.TakeEnded()) {
         emit MasterEnded(e.master, e.outcome, e.servers);
@@ -222,7 +222,7 @@ bool ServerSweep::SignalMastersEnded() {
     return true;
 }
 
-void ServerSweep::FinishWhenDone() {
+void ServerRefresh::FinishWhenDone() {
     if (!running || literalsPending || !lookups.isEmpty() || masters.Waiting() || !pinger.Idle())
         return;
     running = false;

@@ -1,6 +1,6 @@
 #include "ServerPinger.h"
 
-#include "SweepSockets.h"
+#include "RefreshSockets.h"
 
 #include <algorithm>
 #include <limits>
@@ -34,7 +34,7 @@ bool ServerPinger::MarkListed(int index) {
     return !std::exchange(servers[index].listed, true);
 }
 
-void ServerPinger::Send(int index, State state, std::int64_t now, SweepSockets& sockets) {
+void ServerPinger::Send(int index, State state, std::int64_t now, RefreshSockets& sockets) {
     Server& server = servers[index];
     server.state = state;
     server.sentAt = now;
@@ -55,7 +55,7 @@ int ServerPinger::NextDue(std::deque<int>& queue, State state, int afterMs, std:
     return -1;
 }
 
-QList<Endpoint> ServerPinger::Pump(std::int64_t now, SweepSockets& sockets) {
+QList<Endpoint> ServerPinger::Pump(std::int64_t now, RefreshSockets& sockets) {
     // Resends first: they are owed to the oldest requests.
     for (int i = 0; budget > 0 && (i = NextDue(asked, State::Asked, ResendAfterMs, now)) >= 0;) {
         Send(i, State::Resent, now, sockets);

@@ -1,4 +1,4 @@
-#include "BrowserRefresh.h"
+#include "TableRefresh.h"
 
 #include "ServerLists.h"
 #include "ServerTableModel.h"
@@ -24,27 +24,27 @@ void Merge(QList<HostPort>& into, QList<ServerSources>& sources, const QList<Hos
 
 } // namespace
 
-BrowserRefresh::BrowserRefresh(ServerTableModel& model, const Clock& clock, QObject* parent)
-    : QObject(parent), model(model), sweep(clock) {
+TableRefresh::TableRefresh(ServerTableModel& model, const Clock& clock, QObject* parent)
+    : QObject(parent), model(model), refresh(clock) {
     batchTimer.setSingleShot(true);
     batchTimer.setInterval(BatchMilliseconds);
-    connect(&batchTimer, &QTimer::timeout, this, &BrowserRefresh::ApplyPending);
-    connect(&sweep, &ServerSweep::Listed, this, &BrowserRefresh::OnListed);
-    connect(&sweep, &ServerSweep::Answered, this,
+    connect(&batchTimer, &QTimer::timeout, this, &TableRefresh::ApplyPending);
+    connect(&refresh, &ServerRefresh::Listed, this, &TableRefresh::OnListed);
+    connect(&refresh, &ServerRefresh::Answered, this,
             [this](const Endpoint& server, const ServerInfo& info, Ping ping) {
                 pending.outcomes.append({server, ShownAnswer(info, ping, convertTexts)});
                 Queue();
             });
-    connect(&sweep, &ServerSweep::Silent, this, [this](const Endpoint& server) {
+    connect(&refresh, &ServerRefresh::Silent, this, [this](const Endpoint& server) {
         pending.outcomes.append({server, std::nullopt});
         Queue();
     });
-    connect(&sweep, &ServerSweep::HostNotFound, this, &BrowserRefresh::OnHostNotFound);
-    connect(&sweep, &ServerSweep::MasterEnded, this, &BrowserRefresh::OnMasterEnded);
-    connect(&sweep, &ServerSweep::Finished, this, &BrowserRefresh::OnFinished);
+    connect(&refresh, &ServerRefresh::HostNotFound, this, &TableRefresh::OnHostNotFound);
+    connect(&refresh, &ServerRefresh::MasterEnded, this, &TableRefresh::OnMasterEnded);
+    connect(&refresh, &ServerRefresh::Finished, this, &TableRefresh::OnFinished);
 }
 
-bool BrowserRefresh::Start(const ServerLists& lists, bool convert) {
+bool TableRefresh::Start(const ServerLists& lists, bool convert) {
     convertTexts = convert;
     pending.Clear();
     batchTimer.stop();
@@ -58,17 +58,17 @@ bool BrowserRefresh::Start(const ServerLists& lists, bool convert) {
         named.append({servers[i], sources[i]});
 
     model.BeginRefresh();
-    const bool started = sweep.Start({servers, lists.masters, lists.games});
+    const bool started = refresh.Start({servers, lists.masters, lists.games});
     emit StatusChanged(started ? StatusText() : QStringLiteral("No socket could be opened"));
     return started;
 }
 
-void BrowserRefresh::Queue() {
+void TableRefresh::Queue() {
     if (!batchTimer.isActive())
         batchTimer.start();
 }
 
-void BrowserRefresh::ApplyPending() {
+void TableRefresh::ApplyPending() {
     batchTimer.stop();
     if (pending.Empty())
         return;
@@ -77,7 +77,7 @@ void BrowserRefresh::ApplyPending() {
     emit StatusChanged(StatusText());
 }
 
-void BrowserRefresh::OnListed(const Endpoint& server, int namedIndex) {
+void TableRefresh::OnListed(const Endpoint& server, int namedIndex) {
     if (namedIndex >= 0 && namedIndex < named.size())
         pending.listed.append({server, named[namedIndex].server, named[namedIndex].sources});
     else
@@ -87,7 +87,7 @@ void BrowserRefresh::OnListed(const Endpoint& server, int namedIndex) {
 
 // A named server whose host is unknown still gets its row, so that the user sees it and can take
 // it out of his favourites.
-void BrowserRefresh::OnHostNotFound(const QString& host) {
+void TableRefresh::OnHostNotFound(const QString& host) {
     for (const Named& n : std::as_const(named)) {
         if (n.server.host.compare(host, Qt::CaseInsensitive) == 0)
             pending.listed.append({{}, n.server, n.sources});
@@ -95,23 +95,23 @@ void BrowserRefresh::OnHostNotFound(const QString& host) {
     Queue();
 }
 
-void BrowserRefresh::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers) {
+void TableRefresh::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers) {
     if (outcome == MasterOutcome::Failed || (outcome == MasterOutcome::TimedOut && servers == 0))
         quietMasters.append(HostPortText(master));
 }
 
-void BrowserRefresh::OnFinished() {
+void TableRefresh::OnFinished() {
     ApplyPending();
     model.EndRefresh();
     emit StatusChanged(StatusText());
     emit Finished();
 }
 
-QString BrowserRefresh::StatusText() const {
+QString TableRefresh::StatusText() const {
     const ServerTableModel::Tally tally = model.CurrentTally();
     QString text =
         QStringLiteral("%1 of %2 servers answered").arg(tally.answered).arg(tally.servers);
-    if (sweep.Running())
+    if (refresh.Running())
         text += QStringLiteral(", asking...");
     if (!quietMasters.isEmpty())
         text += QStringLiteral("; no list from ") + quietMasters.join(QStringLiteral(", "));

@@ -7,29 +7,23 @@
 #include <QJsonDocument>
 #include <algorithm>
 
-namespace {
+namespace {} // namespace
 
-QString PingText(const SweepEntry& e) {
-    return (e.pingAfterResend ? QStringLiteral("~%1 ms") : QStringLiteral("%1 ms"))
-        .arg(e.server.ping);
+void SortByPing(QList<RefreshEntry>& entries) {
+    std::stable_sort(
+        entries.begin(), entries.end(), [](const RefreshEntry& a, const RefreshEntry& b) {
+            if (a.answered != b.answered)
+                return a.answered;
+            return a.answered && a.server.ping.milliseconds < b.server.ping.milliseconds;
+        });
 }
 
-} // namespace
-
-void SortByPing(QList<SweepEntry>& entries) {
-    std::stable_sort(entries.begin(), entries.end(), [](const SweepEntry& a, const SweepEntry& b) {
-        if (a.answered != b.answered)
-            return a.answered;
-        return a.answered && a.server.ping < b.server.ping;
-    });
-}
-
-QString SweepTextReport(const QList<SweepEntry>& entries, bool raw) {
+QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw) {
     QList<QStringList> rows;
-    for (const SweepEntry& e : entries) {
+    for (const RefreshEntry& e : entries) {
         const QueryResult& s = e.server;
         if (e.answered) {
-            rows.append({PingText(e),
+            rows.append({PingCell(s.ping),
                          QStringLiteral("%1/%2").arg(s.currentPlayers).arg(s.maxPlayers),
                          TerminalText(s.mapName, raw), e.address, TerminalText(s.serverName, raw)});
         } else {
@@ -39,14 +33,14 @@ QString SweepTextReport(const QList<SweepEntry>& entries, bool raw) {
     return TextTable({Align::Right, Align::Right, Align::Left, Align::Left, Align::Left}, rows);
 }
 
-QByteArray SweepJsonReport(const QList<SweepEntry>& entries) {
+QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries) {
     QJsonArray list;
-    for (const SweepEntry& e : entries) {
+    for (const RefreshEntry& e : entries) {
         QJsonObject object{{QStringLiteral("address"), e.address},
                            {QStringLiteral("answered"), e.answered}};
         if (e.answered) {
             object.insert(QStringLiteral("server"), ServerJson(e.server));
-            object.insert(QStringLiteral("pingAfterResend"), e.pingAfterResend);
+            object.insert(QStringLiteral("pingAfterResend"), e.server.ping.afterResend);
         }
         list.append(object);
     }

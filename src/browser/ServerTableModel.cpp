@@ -19,7 +19,7 @@ HostPort AddressTarget(const Endpoint& endpoint) {
     return {endpoint.address.toString(), endpoint.port};
 }
 
-ServerRow NewRow(const SweepBatch::Listed& listed) {
+ServerRow NewRow(const RefreshBatch::Listed& listed) {
     ServerRow row;
     row.endpoint = listed.endpoint;
     row.target = listed.named.host.isEmpty() ? AddressTarget(listed.endpoint) : listed.named;
@@ -30,7 +30,7 @@ ServerRow NewRow(const SweepBatch::Listed& listed) {
 
 // The first listing in a refresh replaces what the last refresh knew of the row; later ones add
 // to it. A name the user gave wins over the address a master lists.
-void Relist(ServerRow& row, const SweepBatch::Listed& listed) {
+void Relist(ServerRow& row, const RefreshBatch::Listed& listed) {
     if (!row.current) {
         row.current = true;
         row.sources = {};
@@ -103,7 +103,7 @@ void ServerTableModel::BeginRefresh() {
         emit dataChanged(index(0, 0), index(rowCount() - 1, ServerColumnCount - 1));
 }
 
-void ServerTableModel::Apply(const SweepBatch& batch) {
+void ServerTableModel::Apply(const RefreshBatch& batch) {
     const int shown = rowCount();
     std::vector<ServerRow> fresh;
     Span changed;
@@ -115,7 +115,7 @@ void ServerTableModel::Apply(const SweepBatch& batch) {
             changed.Add(i);
     };
 
-    for (const SweepBatch::Listed& listed : batch.listed) {
+    for (const RefreshBatch::Listed& listed : batch.listed) {
         const int i = Find(listed);
         if (i >= 0) {
             Relist(at(i), listed);
@@ -125,7 +125,7 @@ void ServerTableModel::Apply(const SweepBatch& batch) {
         fresh.push_back(NewRow(listed));
         Index(fresh.back(), shown + int(fresh.size()) - 1);
     }
-    for (const SweepBatch::Outcome& outcome : batch.outcomes) {
+    for (const RefreshBatch::Outcome& outcome : batch.outcomes) {
         const int i = byEndpoint.value(outcome.endpoint, -1);
         if (i < 0)
             continue;
@@ -173,7 +173,7 @@ ServerTableModel::Tally ServerTableModel::CurrentTally() const {
     return tally;
 }
 
-int ServerTableModel::Find(const SweepBatch::Listed& listed) const {
+int ServerTableModel::Find(const RefreshBatch::Listed& listed) const {
     if (Found(listed.endpoint))
         return byEndpoint.value(listed.endpoint, -1);
     return byName.value(NameKey(listed.named), -1);

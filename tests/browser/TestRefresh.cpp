@@ -1,0 +1,163 @@
+#include "ServerRefresh.h"
+#include "TestRegistry.h"
+#include "TestWorld.h"
+#include "master/MasterServerStandIn.h"
+#include "standin/QuakeServerStandIn.h"
+
+#include <QTest>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// What a refresh signals, by the servers' addresses.
+struct Recorder {
+    explicit Recorder(ServerRefresh& refresh) {
+        QObject::connect(&refresh, &ServerRefresh::Answered, &refresh,
+                         [this](const Endpoint& e, const ServerInfo&, Ping ping) {
+                             QVERIFY(!answered.contains(e.ToString()));
+                             answered.insert(e.ToString(), ping);
+                         });
+        QObject::connect(&refresh, &ServerRefresh::Silent, &refresh,
+                         [this](const Endpoint& e) { silent.append(e.ToString()); });
+        QObject::connect(&refresh, &ServerRefresh::MasterEnded, &refresh,
+                         [this](const HostPort&, MasterOutcome outcome, int servers) {
+                             ended.append({outcome, servers});
+                         });
+        QObject::connect(&refresh, &ServerRefresh::Finished, &refresh, [this] { ++finished; });
+    }
+
+    QHash<QString, Ping> answered;
+    QStringList silent;
+    QList<std::pair<MasterOutcome, int>> ended;
+    int finished = 0;
+};
+
+// Stand-in servers on loopback, listed by a stand-in master.
+struct World {
+    explicit World(int count) {
+        QVERIFY(master.Start());
+        for (int i = 0; i < count; ++i) {
+            servers.push_back(std::make_unique<QuakeServerStandIn>());
+            QVERIFY(servers.back()->Start());
+            master.Servers().append({servers.back()->Address(), servers.back()->Port()});
+        }
+    }
+    QString ServerText(int i) const {
+        return Endpoint::Normalised(servers[i]->Address(), servers[i]->Port()).ToString();
+    }
+    HostPort Master() const { return {master.Address().toString(), master.Port()}; }
+    ServerRefresh::Request Request() const { return {{}, {Master()}, {"FTE-Quake"}}; }
+
+    MasterServerStandIn master;
+    std::vector<std::unique_ptr<QuakeServerStandIn>> servers;
+};
+
+const QByteArray ExtRequest("\xFF\xFF\xFF\xFFgetserversExt FTE-Quake 3 empty full ipv4 ipv6");
+const QByteArray PlainRequest("\xFF\xFF\xFF\xFFgetservers FTE-Quake 3 empty full");
+} // namespace
+
+// The browser's refresh against the stand-ins over loopback.
+class TestRefresh : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Servers listed twice over, one named twice, one that answers only the second request, one
+    // silent and one answering from elsewhere: each server answers once, and none gets more than
+    // two datagrams, however long the refresh runs.
+    void Refresh() {
+        World world(7);
+        world.master.Faults().duplicates = true;
+        world.servers[0]->Faults().duplicate = true;
+        world.servers[5]->Faults().dropServerInfo = true;
+        world.servers[6]->Faults().answerFromOtherSocket = true;
+        QuakeServerStandIn& late = *world.servers[4];
+        late.Faults().dropServerInfo = true;
+        connect(
+            &late, &QuakeServerStandIn::RequestReceived, &late,
+            [&late] { late.Faults().dropServerInfo = false; }, Qt::QueuedConnection);
+        QuakeServerStandIn six;
+        const bool ipv6 = six.Start(QHostAddress::LocalHostIPv6);
+        if (ipv6)
+            world.master.Servers().append({six.Address(), six.Port()});
+        const int answering = ipv6 ? 5 : 4;
+
+        ManualClock clock;
+        ServerRefresh refresh(clock);
+        Recorder r(refresh);
+        ServerRefresh::Request request = world.Request();
+        const HostPort silent{world.servers[5]->Address().toString(), world.servers[5]->Port()};
+        request.named = {{"localhost", world.servers[0]->Port()}, silent, silent};
+        QVERIFY(refresh.Start(request));
+        QTRY_COMPARE(r.answered.size(), answering);
+        QTRY_COMPARE(r.ended.size(), 1);
+        QCOMPARE(refresh.ServerCount(), world.master.Servers().size());
+        for (const Ping& ping : r.answered)
+            QVERIFY(ping.milliseconds == 0 && !ping.afterResend);
+
+        clock.Advance(1000);
+        refresh.OnTick();
+        clock.Advance(40);
+        QTRY_COMPARE(r.answered.size(), answering + 1);
+        const Ping resent = r.answered.value(world.ServerText(4));
+        QCOMPARE(resent.milliseconds, 40);
+        QVERIFY(resent.afterResend);
+
+        clock.Advance(960);
+        refresh.OnTick();
+        QCOMPARE(r.silent, (QStringList{world.ServerText(5), world.ServerText(6)}));
+        QCOMPARE(r.finished, 1);
+        for (int step = 0; step < 5; ++step) {
+            QTest::qWait(5);
+            clock.Advance(500);
+            refresh.OnTick();
+        }
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(world.servers[i]->Requests().size(), i < 4 ? 1 : 2);
+    }
+
+    void MasterOutcomes_data() {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<MasterOutcome>("outcome");
+        QTest::addColumn<int>("servers");
+        QTest::addColumn<QByteArrayList>("requests");
+        const QByteArrayList ext{ExtRequest}, both{ExtRequest, PlainRequest};
+        QTest::newRow("answers") << 0 << MasterOutcome::Done << 3 << ext;
+        QTest::newRow("answers only the older request") << 1 << MasterOutcome::Done << 3 << both;
+        QTest::newRow("never answers") << 2 << MasterOutcome::TimedOut << 0 << both;
+        QTest::newRow("no end mark") << 3 << MasterOutcome::TimedOut << 3 << ext;
+        QTest::newRow("answers from a stranger") << 4 << MasterOutcome::TimedOut << 0 << both;
+    }
+    void MasterOutcomes() {
+        QFETCH(int, fault);
+        QFETCH(MasterOutcome, outcome);
+        QFETCH(int, servers);
+        QFETCH(QByteArrayList, requests);
+        World world(3);
+        MasterFaults& f = world.master.Faults();
+        f.ignoreExtended = fault == 1;
+        f.silent = fault == 2;
+        f.noEndMark = fault == 3;
+        f.fromStranger = fault == 4;
+        world.master.EntriesPerDatagram() = 2;
+
+        ManualClock clock;
+        ServerRefresh refresh(clock);
+        Recorder r(refresh);
+        QVERIFY(refresh.Start(world.Request()));
+        QTRY_COMPARE(world.master.Requests().size(), 1);
+        QTest::qWait(30);
+        clock.Advance(1000);
+        refresh.OnTick();
+        QTRY_COMPARE(world.master.Requests().size(), requests.size());
+        QTRY_COMPARE(refresh.ServerCount(), servers);
+        QTest::qWait(30);
+        clock.Advance(2000);
+        refresh.OnTick();
+        QCOMPARE(world.master.Requests(), requests);
+        QCOMPARE(r.ended, (QList<std::pair<MasterOutcome, int>>{{outcome, servers}}));
+    }
+};
+
+VANTREL_TEST(TestRefresh)
+#include "TestRefresh.moc"
