@@ -134,18 +134,18 @@ void MainDialog::OnOptionsButton() {
 }
 
 void MainDialog::OpenServers() {
-    const bool opening = serversWindow == nullptr;
-    if (opening) {
+    if (!serversWindow) {
         serversWindow =
             std::make_unique<ServersWindow>(serverLists, engine.settings, prompts, store, this);
+        // The player chose the server to see it queried: the main window comes to the front.
         connect(serversWindow.get(), &ServersWindow::ServerChosen, this,
-                [this](const HostPort& server) { queryStarts.QueryServer(server); });
+                [this](const HostPort& server) {
+                    queryStarts.QueryServer(server);
+                    raise();
+                    activateWindow();
+                });
     }
-    serversWindow->show();
-    serversWindow->raise();
-    serversWindow->activateWindow();
-    if (opening)
-        serversWindow->Refresh();
+    serversWindow->Open();
 }
 
 void MainDialog::ShowAbout() {

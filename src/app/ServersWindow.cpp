@@ -13,9 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QStyleHints>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -26,16 +28,14 @@ const QString StateGroup = QStringLiteral("serverswindow");
 const QString GeometryKey = QStringLiteral("geometry");
 const QString HeaderKey = QStringLiteral("header");
 
-// Column widths in average characters, for a window that has none stored yet.
-constexpr int ColumnChars[ServerColumnCount] = {30, 10, 8, 12, 24, 16};
-
 } // namespace
 
 ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
                              QSettings& store, QWidget* parent, const Clock& clock)
     : QWidget(parent, Qt::Window), lists(lists), settings(settings), prompts(prompts), store(store),
-      proxy(model), refresh(model, clock) {
+      clock(clock), proxy(model), refresh(model, clock) {
     setWindowTitle(QStringLiteral("Servers"));
+    model.SetOldForeground(palette().color(QPalette::Disabled, QPalette::Text));
     BuildControls();
     ConnectEvents();
     RestoreState();
@@ -69,6 +69,7 @@ void ServersWindow::BuildControls() {
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setHighlightSections(false);
     table->setSortingEnabled(true);
+    table->viewport()->installEventFilter(this);
 
     status = new QLabel(this);
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -95,7 +96,6 @@ void ServersWindow::ConnectEvents() {
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
             &ServersWindow::Refresh);
     connect(mastersButton, &QPushButton::clicked, this, &ServersWindow::EditMasters);
-    connect(table, &QTableView::doubleClicked, this, &ServersWindow::Choose);
     // Enter on a row chooses it; a view's own activation may come with a single click.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), table);
@@ -104,10 +104,33 @@ void ServersWindow::ConnectEvents() {
     }
     connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
     connect(&refresh, &TableRefresh::StatusChanged, status, &QLabel::setText);
+    connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
+    // Answers re-sort the rows and add new ones above the selection; the selected server, if it
+    // showed, stays in view.
+    const auto noteSelection = [this] {
+        const QModelIndex current = table->currentIndex();
+        selectionShown = table->selectionModel()->isSelected(current) &&
+                         table->viewport()->rect().intersects(table->visualRect(current));
+    };
+    connect(&proxy, &QAbstractItemModel::layoutAboutToBeChanged, this, noteSelection);
+    connect(&proxy, &QAbstractItemModel::rowsAboutToBeInserted, this, noteSelection);
+    connect(&proxy, &QAbstractItemModel::layoutChanged, this, &ServersWindow::KeepSelectionInView);
+    connect(&proxy, &QAbstractItemModel::rowsInserted, this, &ServersWindow::KeepSelectionInView);
+}
+
+void ServersWindow::Open() {
+    show();
+    raise();
+    activateWindow();
+    const bool old = !listComplete || clock.Reading().Milliseconds() - listStartedMs > ListKeptMs;
+    if (old && !refresh.Running())
+        Refresh();
 }
 
 void ServersWindow::Refresh() {
+    listStartedMs = clock.Reading().Milliseconds();
+    listComplete = false;
     refresh.Start(lists.Lists(), settings.asciiserver == 1);
 }
 
@@ -136,18 +159,55 @@ void ServersWindow::Choose(const QModelIndex& index) {
         emit ServerChosen(TargetAt(index));
 }
 
+void ServersWindow::KeepSelectionInView() {
+    if (selectionShown)
+        table->scrollTo(table->currentIndex());
+}
+
+// The second press of a double-click keeps the first one's server: that is the one aimed at,
+// whatever moved under the pointer since.
+void ServersWindow::NotePress(const QMouseEvent& press) {
+    const QPoint at = press.position().toPoint();
+    const bool second =
+        pressedTarget &&
+        press.timestamp() - pressedTime <=
+            quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
+        (at - pressedAt).manhattanLength() <= QGuiApplication::styleHints()->startDragDistance();
+    if (second)
+        return;
+    pressedTime = press.timestamp();
+    pressedAt = at;
+    const QModelIndex index = table->indexAt(at);
+    pressedTarget = index.isValid() ? std::optional(TargetAt(index)) : std::nullopt;
+}
+
+bool ServersWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table->viewport()) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonPress)
+            NotePress(*mouse);
+        else if (event->type() == QEvent::MouseButtonDblClick &&
+                 mouse->button() == Qt::LeftButton && pressedTarget)
+            emit ServerChosen(*pressedTarget);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 std::unique_ptr<QMenu> ServersWindow::RowMenu(const QModelIndex& index) {
     auto menu = std::make_unique<QMenu>(this);
-    const HostPort server = TargetAt(index);
+    const ServerRow& row = model.Row(proxy.mapToSource(index).row());
+    const HostPort server = row.target;
+    // The shown name first: it is the one a new favourite is stored under.
+    const QList<HostPort> names = QList<HostPort>{server} + row.names;
     QAction* query = menu->addAction(QStringLiteral("&Query"));
     menu->setDefaultAction(query);
     connect(query, &QAction::triggered, this, [this, server] { emit ServerChosen(server); });
     menu->addSeparator();
-    const bool favourite = lists.IsFavourite(server);
+    const bool favourite = lists.IsFavourite(names);
     QAction* mark = menu->addAction(favourite ? QStringLiteral("&Remove from favourites")
                                               : QStringLiteral("&Add to favourites"));
     connect(mark, &QAction::triggered, this,
-            [this, server, favourite] { lists.SetFavourite(server, !favourite); });
+            [this, names, favourite] { lists.SetFavourite(names, !favourite); });
     QAction* copy = menu->addAction(QStringLiteral("&Copy address"));
     connect(copy, &QAction::triggered, this,
             [server] { QGuiApplication::clipboard()->setText(HostPortText(server)); });
@@ -165,6 +225,11 @@ void ServersWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
+void ServersWindow::closeEvent(QCloseEvent* event) {
+    refresh.Stop();
+    QWidget::closeEvent(event);
+}
+
 void ServersWindow::RestoreState() {
     store.beginGroup(StateGroup);
     const bool placed = restoreGeometry(store.value(GeometryKey).toByteArray());
@@ -178,9 +243,9 @@ void ServersWindow::RestoreState() {
         // No narrower than the title with its sort mark.
         QHeaderView& header = *table->horizontalHeader();
         for (int column = 0; column < ServerColumnCount; ++column)
-            header.resizeSection(column,
-                                 std::max(fontMetrics().averageCharWidth() * ColumnChars[column],
-                                          header.sectionSizeHint(column)));
+            header.resizeSection(
+                column, std::max(fontMetrics().averageCharWidth() * ColumnInfo(column).widthChars,
+                                 header.sectionSizeHint(column)));
     }
 }
 

@@ -7,12 +7,14 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class Prompts;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QSettings;
 class QTableView;
@@ -22,16 +24,22 @@ struct Settings;
 // The Servers window: the favourites, the recent servers and the masters' lists in one table,
 // with a filter, a refresh and the masters to ask. It sits beside the main window, neither modal
 // nor of fixed size, and keeps its size, its columns' widths and its sort order in the store.
-// Choosing a server (double-click or Enter) hands it to the main window.
+// Choosing a server (double-click or Enter) hands it to the main window. Rows move as answers
+// arrive, so a double-click takes the server that was under the pointer at its press.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
 public:
+    static constexpr int ListKeptMs = 60'000;
+
     ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
                   QSettings& store, QWidget* parent = nullptr,
                   const Clock& clock = SteadyClock::Instance());
     ~ServersWindow() override;
 
+    // Shows and raises the window, and refreshes a list older than ListKeptMs, or one whose
+    // refresh never reached its end.
+    void Open();
     void Refresh();
     // The Masters... button: edits the masters and game names, and refreshes when they change.
     void EditMasters();
@@ -47,12 +55,16 @@ signals:
 
 protected:
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void ConnectEvents();
     void ApplyFilter();
     void Choose(const QModelIndex& index);
+    void NotePress(const QMouseEvent& press);
+    void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
     void SaveState() const;
@@ -62,6 +74,7 @@ private:
     const Settings& settings;
     Prompts& prompts;
     QSettings& store;
+    const Clock& clock;
     ServerTableModel model;
     ServerFilterProxy proxy;
     TableRefresh refresh;
@@ -73,4 +86,14 @@ private:
     QPushButton* refreshButton;
     QTableView* table;
     QLabel* status;
+
+    // When the list's last refresh started, and whether it reached its end.
+    std::int64_t listStartedMs = 0;
+    bool listComplete = false;
+    // The server under the pointer at the last press, and that press.
+    std::optional<HostPort> pressedTarget;
+    QPoint pressedAt;
+    quint64 pressedTime = 0;
+    // Whether the selected row showed before the rows moved.
+    bool selectionShown = false;
 };

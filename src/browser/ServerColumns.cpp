@@ -7,9 +7,6 @@
 
 namespace {
 
-const std::array<const char*, ServerColumnCount> Titles{"Name", "Map",     "Players",
-                                                        "Ping", "Address", "Source"};
-
 QString PingText(const ServerRow& row) {
     switch (row.state) {
     case RowState::Silent:
@@ -38,58 +35,64 @@ QString AddressSortKey(const HostPort& target) {
     return QStringLiteral("2:") + target.host.toLower() + port;
 }
 
+// The columns whose values come from the answer call these only for a row that has one.
+QString NameText(const ServerRow& row) {
+    return row.answer ? row.answer->name : QString();
+}
+
+QString MapText(const ServerRow& row) {
+    return row.answer ? row.answer->map : QString();
+}
+
+QString PlayersText(const ServerRow& row) {
+    return row.answer
+               ? QStringLiteral("%1/%2").arg(row.answer->currentPlayers).arg(row.answer->maxPlayers)
+               : QString();
+}
+
+QString AddressText(const ServerRow& row) {
+    return HostPortText(row.target);
+}
+
+QString SourceText(const ServerRow& row) {
+    return SourcesText(row.sources);
+}
+
+constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
+
+constexpr std::array<ServerColumnInfo, ServerColumnCount> Columns{{
+    {NameColumn, "Name", 30, Left, NameText,
+     [](const ServerRow& r) { return QVariant(NameText(r)); }, true},
+    {MapColumn, "Map", 10, Left, MapText, [](const ServerRow& r) { return QVariant(MapText(r)); },
+     true},
+    // By the current count; among equal counts, by the places.
+    {PlayersColumn, "Players", 8, Right, PlayersText,
+     [](const ServerRow& r) {
+         return QVariant(r.answer->currentPlayers * 256 + r.answer->maxPlayers);
+     },
+     true},
+    {PingColumn, "Ping", 12, Right, PingText,
+     [](const ServerRow& r) { return QVariant(r.answer->ping.milliseconds); }, true},
+    {AddressColumn, "Address", 24, Left, AddressText,
+     [](const ServerRow& r) { return QVariant(AddressSortKey(r.target)); }, false},
+    {SourceColumn, "Source", 16, Left, SourceText,
+     [](const ServerRow& r) { return QVariant(int(r.sources.toInt())); }, false},
+}};
+
+constexpr bool EveryColumnInItsPlace() {
+    for (int i = 0; i < ServerColumnCount; ++i)
+        if (Columns[size_t(i)].column != i || Columns[size_t(i)].title == nullptr ||
+            Columns[size_t(i)].text == nullptr || Columns[size_t(i)].sortKey == nullptr)
+            return false;
+    return true;
+}
+static_assert(EveryColumnInItsPlace(), "each column needs its entry, in the order of ServerColumn");
+
 } // namespace
 
-QString ColumnTitle(int column) {
-    return column >= 0 && column < ServerColumnCount ? QString::fromLatin1(Titles[column])
-                                                     : QString();
-}
-
-QString CellText(const ServerRow& row, int column) {
-    const ServerAnswer* answer = row.answer ? &*row.answer : nullptr;
-    switch (column) {
-    case NameColumn:
-        return answer ? answer->name : QString();
-    case MapColumn:
-        return answer ? answer->map : QString();
-    case PlayersColumn:
-        return answer ? QStringLiteral("%1/%2").arg(answer->currentPlayers).arg(answer->maxPlayers)
-                      : QString();
-    case PingColumn:
-        return PingText(row);
-    case AddressColumn:
-        return HostPortText(row.target);
-    case SourceColumn:
-        return SourcesText(row.sources);
-    default:
-        return {};
-    }
-}
-
-QVariant CellSortKey(const ServerRow& row, int column) {
-    if (FromAnswer(column) && !row.answer)
-        return {};
-    switch (column) {
-    case NameColumn:
-    case MapColumn:
-        return CellText(row, column);
-    case PlayersColumn:
-        // By the current count; among equal counts, by the places.
-        return row.answer->currentPlayers * 256 + row.answer->maxPlayers;
-    case PingColumn:
-        return row.answer->ping.milliseconds;
-    case AddressColumn:
-        return AddressSortKey(row.target);
-    case SourceColumn:
-        return int(row.sources.toInt());
-    default:
-        return {};
-    }
-}
-
-bool FromAnswer(int column) {
-    return column == NameColumn || column == MapColumn || column == PlayersColumn ||
-           column == PingColumn;
+const ServerColumnInfo& ColumnInfo(int column) {
+    return Columns[size_t(column)];
 }
 
 QString RowToolTip(const ServerRow& row) {

@@ -1,6 +1,5 @@
 #include "ServerFilterProxy.h"
 
-#include "ServerColumns.h"
 #include "ServerTableModel.h"
 
 ServerFilterProxy::ServerFilterProxy(ServerTableModel& servers, QObject* parent)
@@ -22,13 +21,11 @@ bool ServerFilterProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) cons
 }
 
 bool ServerFilterProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    if (FromAnswer(left.column())) {
-        const bool leftAnswered = left.data(ServerTableModel::AnsweredRole).toBool();
-        const bool rightAnswered = right.data(ServerTableModel::AnsweredRole).toBool();
-        // The view shows a descending order by asking which is greater, so the rows without an
-        // answer must then be the lesser to stay last.
-        if (leftAnswered != rightAnswered)
-            return sortOrder() == Qt::AscendingOrder ? leftAnswered : rightAnswered;
-    }
+    const bool leftAnswered = left.data(ServerTableModel::AnsweredRole).toBool();
+    const bool rightAnswered = right.data(ServerTableModel::AnsweredRole).toBool();
+    // The view shows a descending order by asking which is greater, so the rows without an
+    // answer must then be the lesser to stay last.
+    if (leftAnswered != rightAnswered)
+        return sortOrder() == Qt::AscendingOrder ? leftAnswered : rightAnswered;
     return QSortFilterProxyModel::lessThan(left, right);
 }

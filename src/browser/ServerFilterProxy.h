@@ -7,7 +7,7 @@
 class ServerTableModel;
 
 // The browser's table as the window shows it: filtered, and sorted by each column's sort key,
-// with the servers that have not answered after the rest in either order.
+// with the servers that have not answered after the rest in every column and either order.
 class ServerFilterProxy final : public QSortFilterProxyModel {
     Q_OBJECT
 

@@ -1,9 +1,11 @@
 #include "ServerRow.h"
 
 #include "QuakeToAscii.h"
+#include "ServerLists.h"
 #include "ShownText.h"
 
 #include <QStringList>
+#include <algorithm>
 
 ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert) {
     ServerInfo shown = info;
@@ -14,6 +16,11 @@ ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert) {
     }
     return {ShownText(shown.name), ShownText(shown.map), ShownText(shown.address),
             shown.currentPlayers,  shown.maxPlayers,     ping};
+}
+
+bool AnySameServer(const HostPort& server, const QList<HostPort>& names) {
+    return std::any_of(names.begin(), names.end(),
+                       [&](const HostPort& name) { return SameServer(server, name); });
 }
 
 QString SourcesText(ServerSources sources) {

@@ -5,6 +5,7 @@
 #include "ServerRefresh.h"
 
 #include <QFlags>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -38,6 +39,10 @@ struct ServerRow {
     // What goes into the main window's Server and Port fields, and what the Address column shows:
     // the host and port the user named, else the address and port a master listed.
     HostPort target;
+    // Every host and port that reached the server in this refresh: the names the user gave
+    // (a favourite "127.0.0.1:26001" and a recent "localhost:26001" are one server) and the
+    // address a master listed. The favourites go by these, not by the target's text.
+    QList<HostPort> names;
     ServerSources sources;
     RowState state = RowState::Asking;
     // Known to the refresh under way, or to the last one. A row that a refresh has not listed
@@ -46,6 +51,9 @@ struct ServerRow {
     // The last complete answer; kept while the server is asked again.
     std::optional<ServerAnswer> answer;
 };
+
+// Whether any of the names is this server's, as SameServer tells.
+bool AnySameServer(const HostPort& server, const QList<HostPort>& names);
 
 // The Source column's text: "favourite, recent, master", as many as apply.
 QString SourcesText(ServerSources sources);

@@ -19,10 +19,21 @@ HostPort AddressTarget(const Endpoint& endpoint) {
     return {endpoint.address.toString(), endpoint.port};
 }
 
+void AddName(ServerRow& row, const HostPort& name) {
+    if (!AnySameServer(name, row.names))
+        row.names.append(name);
+}
+
+bool NamesAny(const ServerRow& row, const QList<HostPort>& names) {
+    return std::any_of(row.names.begin(), row.names.end(),
+                       [&](const HostPort& n) { return AnySameServer(n, names); });
+}
+
 ServerRow NewRow(const RefreshBatch::Listed& listed) {
     ServerRow row;
     row.endpoint = listed.endpoint;
     row.target = listed.named.host.isEmpty() ? AddressTarget(listed.endpoint) : listed.named;
+    row.names = {row.target};
     row.sources = listed.sources;
     row.state = Found(listed.endpoint) ? RowState::Asking : RowState::NotFound;
     return row;
@@ -34,12 +45,14 @@ void Relist(ServerRow& row, const RefreshBatch::Listed& listed) {
     if (!row.current) {
         row.current = true;
         row.sources = {};
+        row.names = {};
         if (Found(row.endpoint))
             row.target = AddressTarget(row.endpoint);
     }
     row.sources |= listed.sources;
     if (!listed.named.host.isEmpty())
         row.target = listed.named;
+    AddName(row, listed.named.host.isEmpty() ? AddressTarget(listed.endpoint) : listed.named);
     if (!Found(listed.endpoint))
         row.state = RowState::NotFound;
 }
@@ -70,19 +83,20 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const ServerRow& row = Row(index.row());
+    const ServerColumnInfo& column = ColumnInfo(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return CellText(row, index.column());
+        return column.text(row);
     case SortRole:
-        return CellSortKey(row, index.column());
+        return column.fromAnswer && !row.answer ? QVariant() : column.sortKey(row);
     case AnsweredRole:
         return row.answer.has_value();
     case Qt::ToolTipRole:
         return RowToolTip(row);
     case Qt::TextAlignmentRole:
-        if (index.column() == PlayersColumn || index.column() == PingColumn)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        return {};
+        return QVariant::fromValue(column.alignment);
+    case Qt::ForegroundRole:
+        return row.state == RowState::Asking && row.answer ? oldForeground : QVariant();
     default:
         return {};
     }
@@ -90,8 +104,17 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return ColumnTitle(section);
+        return section >= 0 && section < ServerColumnCount
+                   ? QString::fromLatin1(ColumnInfo(section).title)
+                   : QVariant();
     return {};
+}
+
+void ServerTableModel::SetOldForeground(const QVariant& colour) {
+    oldForeground = colour;
+    if (!rows.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ServerColumnCount - 1),
+                         {Qt::ForegroundRole});
 }
 
 void ServerTableModel::BeginRefresh() {
@@ -148,10 +171,10 @@ void ServerTableModel::EndRefresh() {
     RemoveRowsWhere([](const ServerRow& row) { return !row.current; });
 }
 
-void ServerTableModel::SetFavourite(const HostPort& server, bool favourite) {
+void ServerTableModel::SetFavourite(const QList<HostPort>& names, bool favourite) {
     Span changed;
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (SameServer(rows[i].target, server)) {
+        if (NamesAny(rows[i], names)) {
             rows[i].sources.setFlag(ServerSource::Favourite, favourite);
             changed.Add(int(i));
         }

@@ -34,9 +34,13 @@ public:
     void Apply(const RefreshBatch& batch);
     void EndRefresh();
 
-    // Adds or takes away the favourite mark of the rows that show this server. A row then known
-    // in no way at all goes.
-    void SetFavourite(const HostPort& server, bool favourite);
+    // Adds or takes away the favourite mark of the rows reached by any of these names. A row then
+    // known in no way at all goes.
+    void SetFavourite(const QList<HostPort>& names, bool favourite);
+
+    // The colour of the values a row keeps from the last refresh while it is asked again; the
+    // window gives its palette's, which this layer does not know.
+    void SetOldForeground(const QVariant& colour);
 
     // The servers of the refresh under way (or the last one), and how many of them answered.
     struct Tally {
@@ -53,6 +57,7 @@ private:
     void RemoveRowsWhere(bool (*gone)(const ServerRow&));
 
     std::vector<ServerRow> rows;
+    QVariant oldForeground;
     QHash<Endpoint, int> byEndpoint;
     // Named servers whose host was not found, by their host and port in lower case.
     QHash<QString, int> byName;

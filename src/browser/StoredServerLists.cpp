@@ -1,5 +1,7 @@
 #include "StoredServerLists.h"
 
+#include "ServerRow.h"
+
 #include <QSettings>
 #include <algorithm>
 
@@ -14,20 +16,21 @@ void StoredServerLists::NoteQueried(const HostPort& server) {
     emit RecentChanged();
 }
 
-bool StoredServerLists::IsFavourite(const HostPort& server) const {
+bool StoredServerLists::IsFavourite(const QList<HostPort>& names) const {
     return std::any_of(lists.favourites.begin(), lists.favourites.end(),
-                       [&](const HostPort& f) { return SameServer(f, server); });
+                       [&](const HostPort& f) { return AnySameServer(f, names); });
 }
 
-void StoredServerLists::SetFavourite(const HostPort& server, bool favourite) {
-    if (IsFavourite(server) == favourite)
+// Adding stores the first name; removing takes out every favourite that names the server.
+void StoredServerLists::SetFavourite(const QList<HostPort>& names, bool favourite) {
+    if (names.isEmpty() || IsFavourite(names) == favourite)
         return;
     if (favourite)
-        lists.favourites.append(server);
+        lists.favourites.append(names.first());
     else
-        lists.favourites.removeIf([&](const HostPort& f) { return SameServer(f, server); });
+        lists.favourites.removeIf([&](const HostPort& f) { return AnySameServer(f, names); });
     lists.Save(store);
-    emit FavouriteChanged(server, favourite);
+    emit FavouriteChanged(names, favourite);
 }
 
 void StoredServerLists::SetMasters(const QList<HostPort>& masters, const QStringList& games) {

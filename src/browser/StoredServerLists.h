@@ -18,13 +18,14 @@ public:
 
     // A query the user started: its server goes to the front of the recent list.
     void NoteQueried(const HostPort& server);
-    bool IsFavourite(const HostPort& server) const;
-    void SetFavourite(const HostPort& server, bool favourite);
+    // A server goes by every name that reached it: a favourite under any of them is the server's.
+    bool IsFavourite(const QList<HostPort>& names) const;
+    void SetFavourite(const QList<HostPort>& names, bool favourite);
     void SetMasters(const QList<HostPort>& masters, const QStringList& games);
 
 signals:
     void RecentChanged();
-    void FavouriteChanged(const HostPort& server, bool favourite);
+    void FavouriteChanged(const QList<HostPort>& names, bool favourite);
 
 private:
     QSettings& store;

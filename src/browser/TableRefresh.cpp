@@ -63,6 +63,14 @@ bool TableRefresh::Start(const ServerLists& lists, bool convert) {
     return started;
 }
 
+void TableRefresh::Stop() {
+    if (!refresh.Running())
+        return;
+    refresh.Stop();
+    ApplyPending();
+    emit StatusChanged(StatusText());
+}
+
 void TableRefresh::Queue() {
     if (!batchTimer.isActive())
         batchTimer.start();

@@ -28,6 +28,8 @@ public:
     // as the asciiserver option says. False when no socket could be opened.
     bool Start(const ServerLists& lists, bool convertTexts);
     bool Running() const { return refresh.Running(); }
+    // Takes in what has arrived and asks nothing more; the rows still asked keep their old values.
+    void Stop();
 
     // Takes what has arrived into the table; the batch timer calls it, and tests may.
     void ApplyPending();

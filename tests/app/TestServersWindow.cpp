@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <memory>
@@ -64,7 +65,7 @@ private slots:
         silent.Faults().dropServerInfo = true;
         QVERIFY(silent.Start());
         const HostPort favourite{"127.0.0.1", w.server.Port()};
-        StoredServerLists(w.Store()).SetFavourite(favourite, true);
+        StoredServerLists(w.Store()).SetFavourite({favourite}, true);
         MainDialog& d = w.Open();
         d.show();
         w.Control<QLineEdit>("serverHost").setText("127.0.0.1");
@@ -82,7 +83,7 @@ private slots:
         for (const bool byEnter : {false, true}) {
             if (byEnter) {
                 servers.activateWindow();
-                QVERIFY(QTest::qWaitForWindowActive(&servers));
+                QTRY_COMPARE(QApplication::activeWindow(), &servers);
                 table.setFocus();
                 table.setCurrentIndex(row);
                 QTest::keyClick(&table, Qt::Key_Return);
@@ -95,6 +96,7 @@ private slots:
             QCOMPARE(w.Text("serverHost") + w.Text("port"),
                      "127.0.0.1" + QString::number(favourite.port));
             QCOMPARE(d.State().querying, 1);
+            QTRY_VERIFY(d.isActiveWindow());
             QTRY_VERIFY(w.AllRepliesIn());
             QCOMPARE(w.PlayerList().count() * 10 + w.RuleList().topLevelItemCount(), 35);
             QCOMPARE(Stored(w.Store()).recent.first(), favourite);
@@ -153,8 +155,10 @@ private slots:
     }
 
     // Seven servers from a master: one answers only the second request, one never answers. The
-    // table fills as they answer, and the status line counts them; the silent one is given up two
-    // seconds on the clock after its first request, and sorts last.
+    // table fills as they answer, and the status line counts them; a double-click takes the server
+    // pressed, though the late answer moved another under the pointer. The silent one is given up
+    // two seconds on the clock after its first request, and sorts last. Reopened within a minute
+    // the window keeps its list; later it asks again, greying the old values, until it is closed.
     void RefreshFromAMaster() {
         std::vector<std::unique_ptr<QuakeServerStandIn>> farm;
         MasterServerStandIn master;
@@ -170,12 +174,23 @@ private slots:
         lists.SetMasters({{"127.0.0.1", master.Port()}}, {"FTE-Quake"});
         ManualClock clock;
         ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
-        servers.Refresh();
+        QSignalSpy chosen(&servers, &ServersWindow::ServerChosen);
+        servers.Open();
+        QVERIFY(QTest::qWaitForWindowExposed(&servers));
+        QTableView& table = servers.Table();
+        table.sortByColumn(NameColumn, Qt::DescendingOrder);
         QTRY_COMPARE(servers.StatusText(), "5 of 7 servers answered, asking...");
+        // The third row, where the late server's answer puts it.
+        const QPoint aim = table.visualRect(table.model()->index(2, 0)).center();
+        const QString pressed = table.indexAt(aim).siblingAtColumn(AddressColumn).data().toString();
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, aim);
         farm.front()->Faults().dropServerInfo = false;
         clock.Advance(ServerPinger::ResendAfterMs);
         servers.Refresher().Network().OnTick();
         QTRY_COMPARE(servers.StatusText(), "6 of 7 servers answered, asking...");
+        QCOMPARE(table.indexAt(aim).data().toString(), "Slipgate Deathmatch");
+        QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, aim);
+        QCOMPARE(HostPortText(chosen.value(0).value(0).value<HostPort>()), pressed);
         clock.Advance(ServerPinger::SilentAfterMs);
         servers.Refresher().Network().OnTick();
         QCOMPARE(servers.StatusText(), "6 of 7 servers answered");
@@ -184,6 +199,22 @@ private slots:
         const QString late = HostPortText({"127.0.0.1", farm.front()->Port()});
         QVERIFY(pings.at(Column(*servers.Table().model(), AddressColumn).indexOf(late))
                     .startsWith(u'~'));
+
+        for (const int away : {ServersWindow::ListKeptMs - 2000, 2001}) {
+            servers.close();
+            clock.Advance(away);
+            servers.Open();
+        }
+        QVERIFY(servers.Refresher().Running());
+        QCOMPARE(table.model()->index(0, PingColumn).data(Qt::ForegroundRole).value<QColor>(),
+                 servers.palette().color(QPalette::Disabled, QPalette::Text));
+        // Asked again, the silent server would be asked a second time after the close.
+        QTRY_COMPARE(farm[1]->Requests().size(), 3);
+        servers.close();
+        clock.Advance(ServerPinger::ResendAfterMs);
+        servers.Refresher().Network().OnTick();
+        QTest::qWait(20);
+        QCOMPARE(farm[1]->Requests().size(), 3);
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,
