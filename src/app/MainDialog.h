@@ -35,7 +35,7 @@ public:
     const PlayerSlots& Players() const { return engine.handlers.Players(); }
     // The Servers window, once the Servers... button has opened it.
     ServersWindow* Servers() const { return serversWindow.get(); }
-    // The Servers... button: opens the Servers window, or raises it.
+    // The Servers... button: opens the Servers window, or raises it and refreshes an old list.
     void OpenServers();
 
     bool ReadFields() override;
