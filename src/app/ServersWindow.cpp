@@ -182,14 +182,11 @@ void ServersWindow::NotePress(const QMouseEvent& press) {
 }
 
 bool ServersWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table->viewport()) {
-        const auto* mouse = static_cast<const QMouseEvent*>(event);
-        if (event->type() == QEvent::MouseButtonPress)
-            NotePress(*mouse);
-        else if (event->type() == QEvent::MouseButtonDblClick &&
-                 mouse->button() == Qt::LeftButton && pressedTarget)
-            emit ServerChosen(*pressedTarget);
-    }
+    if (watched == table->viewport() && event->type() == QEvent::MouseButtonPress)
+        NotePress(static_cast<const QMouseEvent&>(*event));
+    else if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+             static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton && pressedTarget)
+        emit ServerChosen(*pressedTarget);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -110,13 +110,6 @@ QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
-void ServerTableModel::SetOldForeground(const QVariant& colour) {
-    oldForeground = colour;
-    if (!rows.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, ServerColumnCount - 1),
-                         {Qt::ForegroundRole});
-}
-
 void ServerTableModel::BeginRefresh() {
     for (ServerRow& row : rows) {
         row.current = false;

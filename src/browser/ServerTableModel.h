@@ -40,7 +40,7 @@ public:
 
     // The colour of the values a row keeps from the last refresh while it is asked again; the
     // window gives its palette's, which this layer does not know.
-    void SetOldForeground(const QVariant& colour);
+    void SetOldForeground(const QVariant& colour) { oldForeground = colour; }
 
     // The servers of the refresh under way (or the last one), and how many of them answered.
     struct Tally {
