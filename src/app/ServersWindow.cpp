@@ -165,28 +165,34 @@ void ServersWindow::KeepSelectionInView() {
 }
 
 // The second press of a double-click keeps the first one's server: that is the one aimed at,
-// whatever moved under the pointer since.
-void ServersWindow::NotePress(const QMouseEvent& press) {
+// whatever moved under the pointer since. True for such a press.
+bool ServersWindow::NotePress(const QMouseEvent& press) {
     const QPoint at = press.position().toPoint();
-    const bool second =
-        pressedTarget &&
+    if (pressedTarget &&
         press.timestamp() - pressedTime <=
             quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
-        (at - pressedAt).manhattanLength() <= QGuiApplication::styleHints()->startDragDistance();
-    if (second)
-        return;
+        (at - pressedAt).manhattanLength() <= QGuiApplication::styleHints()->startDragDistance())
+        return true;
     pressedTime = press.timestamp();
     pressedAt = at;
     const QModelIndex index = table->indexAt(at);
     pressedTarget = index.isValid() ? std::optional(TargetAt(index)) : std::nullopt;
+    return false;
 }
 
+// The second press and the double-click go no further than here: in the view they would select
+// the row now under the pointer rather than the server chosen.
 bool ServersWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table->viewport() && event->type() == QEvent::MouseButtonPress)
-        NotePress(static_cast<const QMouseEvent&>(*event));
-    else if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick &&
-             static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton && pressedTarget)
+    const auto left = [event] {
+        return static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton;
+    };
+    if (watched == table->viewport() && event->type() == QEvent::MouseButtonPress && left())
+        return NotePress(static_cast<const QMouseEvent&>(*event));
+    if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick && left() &&
+        pressedTarget) {
         emit ServerChosen(*pressedTarget);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

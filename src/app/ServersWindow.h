@@ -63,7 +63,7 @@ private:
     void ConnectEvents();
     void ApplyFilter();
     void Choose(const QModelIndex& index);
-    void NotePress(const QMouseEvent& press);
+    bool NotePress(const QMouseEvent& press);
     void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
