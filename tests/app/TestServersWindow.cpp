@@ -178,7 +178,6 @@ private slots:
         ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
         QSignalSpy chosen(&servers, &ServersWindow::ServerChosen);
         servers.Open();
-        QVERIFY(QTest::qWaitForWindowExposed(&servers));
         QTableView& table = servers.Table();
         table.sortByColumn(NameColumn, Qt::DescendingOrder);
         QTRY_COMPARE(servers.StatusText(), "5 of 7 servers answered, asking...");
