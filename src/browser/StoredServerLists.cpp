@@ -1,17 +1,38 @@
 #include "StoredServerLists.h"
 
+#include "StoreLock.h"
+
 #include <QSettings>
 #include <algorithm>
 
 StoredServerLists::StoredServerLists(QSettings& store, QObject* parent)
-    : QObject(parent), store(store) {
-    lists.Load(store);
+    : QObject(parent), store(store), readOnly(!lists.Load(store)) {}
+
+QString StoredServerLists::StatusNote() const {
+    return readOnly ? QStringLiteral("; favourites and recent servers are read-only: a newer "
+                                     "Vantrel saved them")
+                    : QString();
+}
+
+bool StoredServerLists::Change(const std::function<void(ServerLists&)>& change) {
+    if (readOnly)
+        return false;
+    const StoreLock lock(store);
+    if (!lock.Held())
+        return false;
+    // Picks up what another copy wrote since this one last read the file.
+    store.sync();
+    readOnly = !lists.Load(store);
+    if (readOnly)
+        return false;
+    change(lists);
+    lists.Save(store);
+    return true;
 }
 
 void StoredServerLists::NoteQueried(const HostPort& server) {
-    AddRecent(lists.recent, server);
-    lists.Save(store);
-    emit RecentChanged();
+    if (Change([&](ServerLists& l) { AddRecent(l.recent, server); }))
+        emit RecentChanged();
 }
 
 bool StoredServerLists::IsFavourite(const HostPort& server) const {
@@ -20,18 +41,19 @@ bool StoredServerLists::IsFavourite(const HostPort& server) const {
 }
 
 void StoredServerLists::SetFavourite(const HostPort& server, bool favourite) {
-    if (IsFavourite(server) == favourite)
-        return;
-    if (favourite)
-        lists.favourites.append(server);
-    else
-        lists.favourites.removeIf([&](const HostPort& f) { return SameServer(f, server); });
-    lists.Save(store);
-    emit FavouriteChanged(server, favourite);
+    const bool changed = Change([&](ServerLists& l) {
+        if (!favourite)
+            l.favourites.removeIf([&](const HostPort& f) { return SameServer(f, server); });
+        else if (!IsFavourite(server))
+            l.favourites.append(server);
+    });
+    if (changed)
+        emit FavouriteChanged(server, favourite);
 }
 
 void StoredServerLists::SetMasters(const QList<HostPort>& masters, const QStringList& games) {
-    lists.masters = masters;
-    lists.games = games;
-    lists.Save(store);
+    Change([&](ServerLists& l) {
+        l.masters = masters;
+        l.games = games;
+    });
 }

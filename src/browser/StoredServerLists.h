@@ -3,11 +3,14 @@
 #include "ServerLists.h"
 
 #include <QObject>
+#include <functional>
 
 class QSettings;
 
-// The browser's lists as the program keeps them: read from the store once, and written back at
-// every change, so that a crash loses none.
+// The browser's lists as the program keeps them. Each change reads the lists again, alters them
+// and writes them back at once, all under the store's lock, so that a crash loses none and a
+// change another copy of the program made in between stays. Lists written by a later version are
+// read-only: they show as the defaults and no change is written over them.
 class StoredServerLists final : public QObject {
     Q_OBJECT
 
@@ -15,6 +18,9 @@ public:
     explicit StoredServerLists(QSettings& store, QObject* parent = nullptr);
 
     const ServerLists& Lists() const { return lists; }
+    bool ReadOnly() const { return readOnly; }
+    // What the Servers window's status line adds: nothing, or why no change is kept.
+    QString StatusNote() const;
 
     // A query the user started: its server goes to the front of the recent list.
     void NoteQueried(const HostPort& server);
@@ -27,6 +33,11 @@ signals:
     void FavouriteChanged(const HostPort& server, bool favourite);
 
 private:
+    // False, with nothing changed or written, when the lists are read-only or another copy
+    // holds the lock past the wait.
+    bool Change(const std::function<void(ServerLists&)>& change);
+
     QSettings& store;
     ServerLists lists;
+    bool readOnly = false;
 };

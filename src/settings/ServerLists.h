@@ -16,7 +16,9 @@ struct ServerLists {
     QList<HostPort> masters;
     QStringList games;
 
-    void Load(QSettings& store);
+    // False for a group of a later layout: the lists are then the defaults, and the group is
+    // not this program's to write.
+    bool Load(QSettings& store);
     void Save(QSettings& store) const;
 };
 

@@ -83,8 +83,7 @@ private slots:
 
     // An empty file gives the defaults. In a hand-edited one, a number that is not a whole number
     // in decimals reads as the default, a text split at an unquoted comma is joined again; a
-    // server with no host or a port outside 1..65535 is left out, and a later layout of the lists
-    // is not read at all.
+    // server with no host or a port outside 1..65535 is left out.
     void HandEditedFile() {
         QStringList expected = Read(NewFile());
         QCOMPARE(
@@ -102,9 +101,6 @@ private slots:
             "recent\\3\\host=b\nrecent\\3\\port=65536\nrecent\\4\\host= \nrecent\\4\\port=2\n"
             "recent\\5\\host=b\nrecent\\5\\port=65535\n";
         QCOMPARE(Read(NewFile(edited)), expected);
-        QCOMPARE(
-            Read(NewFile("[browser]\nversion=2\n" + edited.mid(edited.indexOf("recent")))).at(12),
-            QString());
     }
 
     // The newest first, each server once whatever its host's letter case, the newest 20 kept.
