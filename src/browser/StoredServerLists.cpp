@@ -1,8 +1,5 @@
 #include "StoredServerLists.h"
 
-#include "StoreLock.h"
-
-#include <QSettings>
 #include <algorithm>
 
 StoredServerLists::StoredServerLists(QSettings& store, QObject* parent)
@@ -17,17 +14,9 @@ QString StoredServerLists::StatusNote() const {
 bool StoredServerLists::Change(const std::function<void(ServerLists&)>& change) {
     if (readOnly)
         return false;
-    const StoreLock lock(store);
-    if (!lock.Held())
-        return false;
-    // Picks up what another copy wrote since this one last read the file.
-    store.sync();
-    readOnly = !lists.Load(store);
-    if (readOnly)
-        return false;
-    change(lists);
-    lists.Save(store);
-    return true;
+    const ListsChange result = ChangeStoredLists(store, lists, change);
+    readOnly = result == ListsChange::ReadOnly;
+    return result == ListsChange::Made;
 }
 
 void StoredServerLists::NoteQueried(const HostPort& server) {

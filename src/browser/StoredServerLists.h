@@ -7,10 +7,10 @@
 
 class QSettings;
 
-// The browser's lists as the program keeps them. Each change reads the lists again, alters them
-// and writes them back at once, all under the store's lock, so that a crash loses none and a
-// change another copy of the program made in between stays. Lists written by a later version are
-// read-only: they show as the defaults and no change is written over them.
+// The browser's lists as the program keeps them. Each change is written at once, so that a crash
+// loses none, to the lists as the store holds them then, so that another copy's changes stay.
+// Lists written by a later version are read-only: they show as the defaults and no change is
+// written over them.
 class StoredServerLists final : public QObject {
     Q_OBJECT
 
@@ -33,8 +33,7 @@ signals:
     void FavouriteChanged(const HostPort& server, bool favourite);
 
 private:
-    // False, with nothing changed or written, when the lists are read-only or another copy
-    // holds the lock past the wait.
+    // False, with nothing changed or written, when the lists are read-only or the store is busy.
     bool Change(const std::function<void(ServerLists&)>& change);
 
     QSettings& store;

@@ -1,5 +1,7 @@
 #include "ServerLists.h"
 
+#include "StoreLock.h"
+
 #include <QSettings>
 
 namespace {
@@ -112,6 +114,20 @@ void ServerLists::Save(QSettings& store) const {
     WriteGames(store, games);
     store.endGroup();
     store.sync();
+}
+
+ListsChange ChangeStoredLists(QSettings& store, ServerLists& lists,
+                              const std::function<void(ServerLists&)>& change) {
+    const StoreLock lock(store);
+    if (!lock.Held())
+        return ListsChange::Busy;
+    // Picks up what another copy wrote since this one last read the file.
+    store.sync();
+    if (!lists.Load(store))
+        return ListsChange::ReadOnly;
+    change(lists);
+    lists.Save(store);
+    return ListsChange::Made;
 }
 
 QList<HostPort> DefaultMasters() {

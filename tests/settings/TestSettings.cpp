@@ -103,6 +103,31 @@ private slots:
         QCOMPARE(Read(NewFile(edited)), expected);
     }
 
+    // Two copies of the program on one file take turns: each change is made to the lists as the
+    // file holds them, so neither loses the other's. A later version's layout, written there
+    // since, reads as the defaults and is left as written, to the byte.
+    void CopiesTakeTurns() {
+        const QString path = NewFile();
+        QSettings storeA(path, QSettings::IniFormat), storeB(path, QSettings::IniFormat);
+        ServerLists a, b;
+        const auto note = [](QSettings& store, ServerLists& lists, const HostPort& server) {
+            return ChangeStoredLists(store, lists,
+                                     [&](ServerLists& l) { AddRecent(l.recent, server); });
+        };
+        note(storeA, a, {"a", 1});
+        note(storeB, b, {"b", 2});
+        QCOMPARE(note(storeA, a, {"c", 3}), ListsChange::Made);
+        QCOMPARE(a.recent, (QList<HostPort>{{"c", 3}, {"b", 2}, {"a", 1}}));
+        const QByteArray later = "[browser]\nversion=2\nrecent\\1\\host=a\nrecent\\1\\port=1\n"
+                                 "recent\\size=1\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(later));
+        file.close();
+        QCOMPARE(note(storeB, b, {"d", 4}), ListsChange::ReadOnly);
+        QVERIFY(b.recent.isEmpty() && file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), later);
+    }
+
     // The newest first, each server once whatever its host's letter case, the newest 20 kept.
     void AddRecentKeepsTheNewestOnce() {
         QList<HostPort> recent;
