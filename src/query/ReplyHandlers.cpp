@@ -44,7 +44,7 @@ void ReplyHandlers::OnServerInfoReply(int n) {
     StepProgress(p.view, ProgressRuleRequest);
     p.scripts.WriteScrollNames(p.fields.currentPlayers);
     if (socket.PingMeasured())
-        p.fields.ping = socket.Elapsed().Seconds() * 1000.0;
+        p.fields.ping = {static_cast<int>(socket.Elapsed().Milliseconds())};
     p.view.ShowFields();
 }
 

@@ -111,8 +111,8 @@ private slots:
         row("ping", "fast", QStringLiteral("Please enter a number."), 27000);
     }
     // A refused text shows its message, takes the focus with its text selected and stops the
-    // exchange there: the ping, read last, stays as it was. The ping is shown as the C library's
-    // "%.*g" at precision 15 shows it.
+    // exchange there: the ping, read last, stays as it was. The ping is shown as every view shows
+    // it, and a number read back is taken to whole milliseconds.
     void dataExchange() {
         QFETCH(QString, control);
         QFETCH(QString, typed);
@@ -121,16 +121,16 @@ private slots:
         MainDialog& d = w.Start();
         d.show();
         d.Fields().port = 27000;
-        d.Fields().ping = 1000.0 / 3;
+        d.Fields().ping = {333, true};
         d.ShowFields();
-        QCOMPARE(w.Control<QLineEdit>("ping").text(), "333.333333333333");
-        w.Control<QLineEdit>("ping").setText(QStringLiteral("1e-05"));
+        QCOMPARE(w.Control<QLineEdit>("ping").text(), "~333");
+        w.Control<QLineEdit>("ping").setText(QStringLiteral("4.5e1"));
         QLineEdit& edit = w.Control<QLineEdit>(control.toLatin1().constData());
         edit.setText(typed);
 
         QCOMPARE(d.ReadFields(), message.isEmpty());
         QTEST(d.Fields().port, "port");
-        QCOMPARE(d.Fields().ping, message.isEmpty() ? 0.00001 : 1000.0 / 3);
+        QCOMPARE(d.Fields().ping, (message.isEmpty() ? Ping{45} : Ping{333, true}));
         QCOMPARE(w.Prompts().Texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty())
             return;
