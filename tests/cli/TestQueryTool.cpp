@@ -140,8 +140,8 @@ private slots:
         // Accepted: what the options then are.
         row({"quake.example.org"}, 0, "quake.example.org:26000||Vantrel v.70|20|0|0|0|0|0");
         row({"--json", "--raw", "--no-rules", "--no-players", "--timeout", "120", "--scripts", "/q",
-             "--name", "Me", "--every", "6000", "[::1]:65534"},
-            0, "[::1]:65534|/q|Me|120|6000|1|1|1|1");
+             "--name", "Me", "--every", "6000", "[::1]:65535"},
+            0, "[::1]:65535|/q|Me|120|6000|1|1|1|1");
         row({"127.0.0.1:1", "--timeout", "1", "--every", "1"}, 0,
             "127.0.0.1:1||Vantrel v.70|1|1|0|0|0|0");
         // Several servers, or any master: the server info of each.
@@ -164,10 +164,13 @@ private slots:
         row({"--name", "Me", "h"}, 2, "--name needs --scripts");
         row({"--scripts", "", "h"}, 2, "needs a game folder");
         for (const char* server :
-             {"h:0", "h:65535", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
+             {"h:0", "h:65536", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
             row({server}, 2, "bad port");
         for (const char* server : {"", ":26000", "[]:26000"})
             row({server}, 2, "no host");
+        for (const char* master : {"m.example.com:27950:1", "::1:27950", "a\tb", "a@b", "-m"})
+            row({QStringLiteral("--master=") + master}, 2, "is no host");
+        row({"--master", "--game", "FTE Quake"}, 2, "bad --game: \"FTE Quake\" is no game name");
         for (const char* server : {"[::1", "[::1]26000"})
             row({server}, 2, "[ADDRESS]:PORT");
         // As the window's Query button, before anything is sent.
