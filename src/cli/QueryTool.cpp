@@ -166,6 +166,7 @@ QueryResult QueryTool::Collect(bool complete) const {
     }
     for (const auto& [name, value] : view.Rules())
         r.rules.append({name.toLatin1(), value.toLatin1()});
+    r.rulesTruncated = r.showRules && engine.state.ruleCount >= MaxRules;
     r.complete = complete;
     if (!complete)
         r.missing = Missing();

@@ -13,12 +13,6 @@
 #include "Settings.h"
 #include "ShownText.h"
 
-namespace {
-// A server that never ends its rule chain, loops it, or sends rules unasked gets no more rows and
-// no more requests after this many.
-constexpr int MaxRules = 1024;
-} // namespace
-
 ReplyHandlers::ReplyHandlers(const Parts& parts) : p(parts) {}
 
 void ReplyHandlers::OnServerInfoReply(int n) {

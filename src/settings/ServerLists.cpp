@@ -21,8 +21,6 @@ const QString kGames = QStringLiteral("games");
 // leaves the group to the program that wrote it.
 constexpr int FormatVersion = 1;
 
-constexpr int HighestPort = 65535;
-
 // A list the group has never held reads as missing, one the user emptied as empty.
 bool HasArray(QSettings& store, const QString& name) {
     return store.contains(name + QStringLiteral("/size"));
@@ -37,7 +35,7 @@ QList<HostPort> ReadServers(QSettings& store, const QString& name) {
         bool ok = false;
         const HostPort server{store.value(kHostKey).toString().trimmed(),
                               store.value(kPortKey).toString().toInt(&ok, 10)};
-        if (ok && !server.host.isEmpty() && server.port >= 1 && server.port <= HighestPort)
+        if (ok && !server.host.isEmpty() && server.port >= LowestPort && server.port <= HighestPort)
             servers.append(server);
     }
     store.endArray();

@@ -97,7 +97,7 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("port");
-        const QString range = QStringLiteral("Please enter an integer between 1 and 65534.");
+        const QString range = QStringLiteral("Please enter an integer between 1 and 65535.");
         const QString integer = QStringLiteral("Please enter an integer.");
         const auto row = [](const char* control, const char* typed, const QString& message,
                             int port) {
@@ -105,8 +105,8 @@ private slots:
         };
         // A number out of range is stored before it is refused; a text that is none is not.
         row("port", "0", range, 0);
-        row("port", "65535", range, 65535);
-        row("port", " 65534 ", {}, 65534);
+        row("port", "65536", range, 65536);
+        row("port", " 65535 ", {}, 65535);
         row("port", "26000a", integer, 27000);
         row("ping", "fast", QStringLiteral("Please enter a number."), 27000);
     }
