@@ -31,6 +31,8 @@ void QuakeServerStandIn::SendRawFromOther(const QByteArray& datagram, const QHos
 }
 
 void QuakeServerStandIn::OnReadyRead() {
+    QElapsedTimer read;
+    read.start();
     QList<Outgoing> batch;
     while (socket.hasPendingDatagrams()) {
         const QNetworkDatagram datagram = socket.receiveDatagram();
@@ -49,7 +51,7 @@ void QuakeServerStandIn::OnReadyRead() {
         }
     }
     if (!batch.isEmpty())
-        Dispatch(batch);
+        Dispatch(batch, read);
 }
 
 std::optional<Reply> QuakeServerStandIn::Answer(const Request& request) const {
@@ -75,7 +77,7 @@ std::optional<Reply> QuakeServerStandIn::Answer(const Request& request) const {
     }
 }
 
-void QuakeServerStandIn::Dispatch(QList<Outgoing> batch) {
+void QuakeServerStandIn::Dispatch(QList<Outgoing> batch, const QElapsedTimer& read) {
     if (faults.reversePlayerBurst) {
         QList<qsizetype> players;
         for (qsizetype i = 0; i < batch.size(); ++i) {
@@ -96,12 +98,14 @@ void QuakeServerStandIn::Dispatch(QList<Outgoing> batch) {
         }
     }
     QUdpSocket* from = faults.answerFromOtherSocket ? &otherSocket : &socket;
-    auto send = [from, datagrams] {
-        for (const Datagram& datagram : datagrams)
+    auto send = [this, from, datagrams, read] {
+        for (const Datagram& datagram : datagrams) {
             from->writeDatagram(datagram.bytes, datagram.address, datagram.port);
+            emit ReplySent(datagram.address, datagram.port, read.nsecsElapsed());
+        }
     };
     if (faults.delayMs > 0)
-        QTimer::singleShot(faults.delayMs, this, send);
+        QTimer::singleShot(faults.delayMs, Qt::PreciseTimer, this, send);
     else
         send();
 }

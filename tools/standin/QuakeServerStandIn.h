@@ -5,6 +5,7 @@
 #include "StandInFaults.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -43,6 +44,8 @@ public:
 
 signals:
     void RequestReceived(const QByteArray& request);
+    // A reply went out heldNs after its request was read (faults.delayMs holds it on purpose).
+    void ReplySent(const QHostAddress& address, quint16 port, qint64 heldNs);
 
 private:
     struct Outgoing {
@@ -59,7 +62,7 @@ private:
 
     void OnReadyRead();
     std::optional<StandIn::Reply> Answer(const StandIn::Request& request) const;
-    void Dispatch(QList<Outgoing> batch);
+    void Dispatch(QList<Outgoing> batch, const QElapsedTimer& read);
     QByteArray ServerAddressText() const;
 
     StandInConfig config;
