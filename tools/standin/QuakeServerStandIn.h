@@ -44,7 +44,7 @@ public:
 
 signals:
     void RequestReceived(const QByteArray& request);
-    // A reply went out heldNs after its request was read (faults.delayMs holds it on purpose).
+    // A reply went out heldNs after its request arrived (faults.delayMs holds it on purpose).
     void ReplySent(const QHostAddress& address, quint16 port, qint64 heldNs);
 
 private:
@@ -53,22 +53,26 @@ private:
         QHostAddress address;
         quint16 port = 0;
         bool isPlayerReply = false;
+        qint64 arrivedNs = 0;
     };
     struct Datagram {
         QByteArray bytes;
         QHostAddress address;
         quint16 port = 0;
+        qint64 arrivedNs = 0;
     };
 
     void OnReadyRead();
     std::optional<StandIn::Reply> Answer(const StandIn::Request& request) const;
-    void Dispatch(QList<Outgoing> batch, const QElapsedTimer& read);
+    void Dispatch(QList<Outgoing> batch);
     QByteArray ServerAddressText() const;
 
     StandInConfig config;
     StandInFaults faults;
     QUdpSocket socket;
     QUdpSocket otherSocket;
+    // Times arrivals and replies.
+    QElapsedTimer uptime;
     QList<QByteArray> requests;
     QHostAddress lastSenderAddress;
     quint16 lastSenderPort = 0;

@@ -50,8 +50,8 @@ void PrintRequests(QuakeServerStandIn& server, QTextStream& out, const QByteArra
                      });
 }
 
-// With a hold, each reply is reported as "held PORT CLIENT MS": how long after its request was
-// read it went out, for benchmarks that compare a client's ping with the time the server took.
+// With a hold, each reply is reported as "held PORT CLIENT MS": how long after its request
+// arrived it went out, for benchmarks that compare a client's ping with the time the server took.
 void HoldReplies(QuakeServerStandIn& server, int holdMs, QTextStream& out) {
     if (holdMs <= 0)
         return;
