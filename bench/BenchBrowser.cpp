@@ -1,9 +1,11 @@
 // The Servers window refreshing from master stand-ins that run as processes of their own, so
 // that their work does not share the window's thread. One refresh per run of this program, or,
 // with --memory, two refreshes of the same list with the resident memory before and after each.
-// Prints one "key value" line per figure, for bench/browser.sh to gather.
+// Prints one "key value" line per figure, for bench/browser.sh to gather; with --pings, every
+// answering server's ping as the table shows it, for bench/ping-truth.sh.
 #include "MainWindowFixture.h"
 #include "ProcessFigures.h"
+#include "ServerColumns.h"
 #include "ServerTableModel.h"
 #include "ServersWindow.h"
 #include "StoredServerLists.h"
@@ -106,6 +108,16 @@ RefreshFigures Refresh(ServersWindow& window) {
     return figures;
 }
 
+// Each answering row as "ping ADDRESS SHOWN", the ping as the table shows it.
+void PrintPings(const QAbstractItemModel& table) {
+    for (int row = 0; row < table.rowCount(); ++row) {
+        if (!table.index(row, 0).data(ServerTableModel::AnsweredRole).toBool())
+            continue;
+        std::printf("ping %s %s\n", qPrintable(table.index(row, AddressColumn).data().toString()),
+                    qPrintable(table.index(row, PingColumn).data().toString()));
+    }
+}
+
 void Print(const char* key, double value) {
     std::printf("%s %.3f\n", key, value);
 }
@@ -129,7 +141,8 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     const QCommandLineOption master("master", "A master to ask (repeatable).", "host:port");
     const QCommandLineOption memory("memory", "Refresh twice and report the resident memory.");
-    parser.addOptions({master, memory});
+    const QCommandLineOption pings("pings", "Print every answering server's ping as shown.");
+    parser.addOptions({master, memory, pings});
     parser.process(app);
 
     QList<HostPort> masters;
@@ -156,6 +169,8 @@ int main(int argc, char** argv) {
         Print("complete_ms", f.completeMs);
         Print("stall_ms", f.longestStallMs);
         Print("finished", qint64(f.finished));
+        if (parser.isSet(pings))
+            PrintPings(*window.Table().model());
         return f.finished ? 0 : 1;
     }
 

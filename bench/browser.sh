@@ -23,30 +23,7 @@ command -v quakestat > /dev/null || { echo "browser.sh: quakestat (Debian packag
 cmake -S "$root" -B "$build" -DVANTREL_BENCHMARKS=ON > /dev/null
 cmake --build "$build" -j2 --target bench_browser vantrel-standin vantrel-master > /dev/null
 
-work=$(mktemp -d)
-pids=()
-stop() {
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2> /dev/null || true
-    done
-    rm -rf "$work"
-}
-trap stop EXIT
-
-# Starts a stand-in program and waits, at most ten seconds, for it to say it listens.
-start() {
-    local log="$work/standin-${#pids[@]}.log"
-    "$@" --quiet > "$log" 2>&1 &
-    pids+=($!)
-    for ((i = 0; i < 100; i++)); do
-        grep -q listening "$log" && return 0
-        kill -0 "${pids[-1]}" 2> /dev/null || break
-        sleep 0.1
-    done
-    echo "browser.sh: $1 did not start:" >&2
-    cat "$log" >&2
-    exit 1
-}
+source "$root/bench/standins.sh"
 
 standin="$build/tools/standin/vantrel-standin"
 master="$build/tools/master/vantrel-master"

@@ -1,5 +1,7 @@
 #include "RefreshSockets.h"
 
+#include "DatagramAge.h"
+
 #include <QNetworkProxy>
 
 namespace {
@@ -19,8 +21,10 @@ RefreshSockets::RefreshSockets(Receiver receiver, QObject* parent)
 }
 
 void RefreshSockets::Bind(QUdpSocket& socket, const QHostAddress& any) {
-    if (socket.bind(any, 0))
-        socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, ReceiveBufferBytes);
+    if (!socket.bind(any, 0))
+        return;
+    socket.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, ReceiveBufferBytes);
+    StampArrivals(socket.socketDescriptor());
 }
 
 bool RefreshSockets::Open() {
@@ -48,9 +52,11 @@ void RefreshSockets::Read(QUdpSocket& socket) {
     while (generation == opened && socket.hasPendingDatagrams()) {
         QHostAddress sender;
         quint16 senderPort = 0;
+        const std::int64_t ageUs = NextDatagramAgeUs(socket.socketDescriptor());
         const qint64 n =
             socket.readDatagram(buffer.data(), qint64(buffer.size()), &sender, &senderPort);
         if (n >= 0)
-            receiver(Endpoint::Normalised(sender, senderPort), QByteArrayView(buffer.data(), n));
+            receiver(Endpoint::Normalised(sender, senderPort), QByteArrayView(buffer.data(), n),
+                     ageUs);
     }
 }

@@ -5,17 +5,20 @@
 #include <QByteArrayView>
 #include <QObject>
 #include <QUdpSocket>
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 // The two UDP sockets of a refresh, one per address family, through which every master and
 // server is asked. Each refresh binds them afresh, so a late reply to an earlier refresh cannot
-// arrive as an answer to this one. Received datagrams go to the receiver with their sender.
+// arrive as an answer to this one. Received datagrams go to the receiver with their sender and
+// how long ago they arrived, which is more than nothing when the event loop was busy meanwhile.
 class RefreshSockets : public QObject {
     Q_OBJECT
 
 public:
-    using Receiver = std::function<void(const Endpoint& sender, QByteArrayView datagram)>;
+    using Receiver =
+        std::function<void(const Endpoint& sender, QByteArrayView datagram, std::int64_t ageUs)>;
 
     explicit RefreshSockets(Receiver receiver, QObject* parent = nullptr);
 

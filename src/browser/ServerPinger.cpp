@@ -13,8 +13,16 @@ void ServerPinger::Clear() {
     asked.clear();
     resent.clear();
     budget = RequestsPerTick;
+    lastTick = std::numeric_limits<std::int64_t>::max();
     answered = 0;
     open = 0;
+}
+
+void ServerPinger::NewTick(std::int64_t now) {
+    const std::int64_t ticks =
+        std::clamp<std::int64_t>((now - lastTick) / TickMs, 1, MostTicksOwed);
+    budget = RequestsPerTick * int(ticks);
+    lastTick = now;
 }
 
 int ServerPinger::Add(const Endpoint& server, bool& isNew) {
@@ -34,10 +42,11 @@ bool ServerPinger::MarkListed(int index) {
     return !std::exchange(servers[index].listed, true);
 }
 
-void ServerPinger::Send(int index, State state, std::int64_t now, RefreshSockets& sockets) {
+void ServerPinger::Send(int index, State state, const Clock& clock, RefreshSockets& sockets) {
     Server& server = servers[index];
     server.state = state;
-    server.sentAt = now;
+    // Read for each request: the thread may lose the processor between two of them.
+    server.sentAt = clock.Reading().Milliseconds();
     sockets.Send(server.endpoint, request);
     --budget;
 }
@@ -55,10 +64,11 @@ int ServerPinger::NextDue(std::deque<int>& queue, State state, int afterMs, std:
     return -1;
 }
 
-QList<Endpoint> ServerPinger::Pump(std::int64_t now, RefreshSockets& sockets) {
+QList<Endpoint> ServerPinger::Pump(const Clock& clock, RefreshSockets& sockets) {
+    const std::int64_t now = clock.Reading().Milliseconds();
     // Resends first: they are owed to the oldest requests.
     for (int i = 0; budget > 0 && (i = NextDue(asked, State::Asked, ResendAfterMs, now)) >= 0;) {
-        Send(i, State::Resent, now, sockets);
+        Send(i, State::Resent, clock, sockets);
         resent.push_back(i);
     }
     QList<Endpoint> givenUp;
@@ -70,7 +80,7 @@ QList<Endpoint> ServerPinger::Pump(std::int64_t now, RefreshSockets& sockets) {
     while (!queued.empty() && budget > 0) {
         const int i = queued.front();
         queued.pop_front();
-        Send(i, State::Asked, now, sockets);
+        Send(i, State::Asked, clock, sockets);
         asked.push_back(i);
     }
     return givenUp;

@@ -1,14 +1,10 @@
 #include "ServerRefresh.h"
 
 #include "QuerySocket.h"
-
-#include <algorithm>
-#include <cstring>
+#include "ServerInfoReply.h"
 
 namespace {
 
-// The pacing interval: at most ServerPinger::RequestsPerTick requests go out in each.
-constexpr int TickMs = 10;
 constexpr QByteArrayView MessagePrefix("\xFF\xFF\xFF\xFF");
 
 QByteArray ServerInfoRequest() {
@@ -25,11 +21,11 @@ bool IsPort(int port) {
 
 ServerRefresh::ServerRefresh(const Clock& clock, QObject* parent)
     : QObject(parent), clock(clock),
-      sockets([this](const Endpoint& sender, QByteArrayView datagram) {
-          OnDatagram(sender, datagram);
+      sockets([this](const Endpoint& sender, QByteArrayView datagram, std::int64_t ageUs) {
+          OnDatagram(sender, datagram, ageUs);
       }),
       pinger(ServerInfoRequest()) {
-    timer.setInterval(TickMs);
+    timer.setInterval(ServerPinger::TickMs);
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &ServerRefresh::OnTick);
 }
@@ -105,7 +101,7 @@ void ServerRefresh::OnTick() {
             return;
     }
     masters.Tick(Now(), sockets);
-    pinger.NewTick();
+    pinger.NewTick(Now());
     if (SignalMastersEnded() && Pump())
         FinishWhenDone();
 }
@@ -165,7 +161,8 @@ void ServerRefresh::Resolve(const QString& host, const QHostAddress& address) {
     }
 }
 
-void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram) {
+void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram,
+                               std::int64_t ageUs) {
     if (!running)
         return;
     if (datagram.startsWith(MessagePrefix) && masters.IsMaster(sender)) {
@@ -173,17 +170,15 @@ void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram) 
             FinishWhenDone();
         return;
     }
-    const int n = int(std::min<qsizetype>(datagram.size(), PacketBuffer::Size));
-    buffer.ClearPacketBuffer();
-    std::memcpy(buffer.ReceiveArea(), datagram.data(), size_t(n));
-    buffer.SetReceivedLength(n);
-    if (buffer.ReplyCode() != Wire::CCREP_SERVER_INFO)
+    const std::optional<ServerInfo> info = ParseServerInfoReply(datagram);
+    if (!info)
         return;
-    const std::optional<Ping> ping = pinger.Answer(sender, Now());
+    // The reply is timed from its arrival, on the clock its request was timed on.
+    const std::optional<Ping> ping = pinger.Answer(sender, Now() - (ageUs + 500) / 1000);
     if (!ping)
         return;
     const quint64 refresh = generation;
-    emit Answered(sender, buffer.ParseServerInfo(n), *ping);
+    emit Answered(sender, *info, *ping);
     if (Current(refresh))
         FinishWhenDone();
 }
@@ -204,7 +199,7 @@ bool ServerRefresh::AddServers(const QList<Endpoint>& servers, int namedIndex) {
 
 bool ServerRefresh::Pump() {
     const quint64 refresh = generation;
-    for (const Endpoint& server : pinger.Pump(Now(), sockets)) {
+    for (const Endpoint& server : pinger.Pump(clock, sockets)) {
         emit Silent(server);
         if (!Current(refresh))
             return false;

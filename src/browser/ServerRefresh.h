@@ -74,7 +74,7 @@ private:
     void OnLookedUp(const QHostInfo& info);
     void Resolve(const QString& host, const QHostAddress& address);
     void ResolveLiterals();
-    void OnDatagram(const Endpoint& sender, QByteArrayView datagram);
+    void OnDatagram(const Endpoint& sender, QByteArrayView datagram, std::int64_t ageUs);
     // Each returns false when a receiver of its signals stopped or restarted the refresh.
     bool AddServers(const QList<Endpoint>& servers, int namedIndex);
     bool Pump();
@@ -89,7 +89,6 @@ private:
     RefreshSockets sockets;
     MasterQueries masters;
     ServerPinger pinger;
-    PacketBuffer buffer;
     QTimer timer;
     QHash<QString, Waiters> waiting;
     QHash<int, QString> lookups;

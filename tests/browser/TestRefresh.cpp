@@ -4,7 +4,9 @@
 #include "master/MasterServerStandIn.h"
 #include "standin/QuakeServerStandIn.h"
 
+#include <QElapsedTimer>
 #include <QTest>
+#include <QThread>
 #include <memory>
 #include <vector>
 
@@ -98,14 +100,19 @@ private slots:
         clock.Advance(1000);
         refresh.OnTick();
         clock.Advance(40);
+        QElapsedTimer waited;
+        waited.start();
         QTRY_COMPARE(r.answered.size(), answering + 1);
+        // Timed from its arrival, which may come before the event loop reads it.
         const Ping resent = r.answered.value(world.ServerText(4));
-        QCOMPARE(resent.milliseconds, 40);
+        QVERIFY(resent.milliseconds <= 40 && resent.milliseconds >= 39 - waited.elapsed());
         QVERIFY(resent.afterResend);
 
         clock.Advance(960);
         refresh.OnTick();
         QCOMPARE(r.silent, (QStringList{world.ServerText(5), world.ServerText(6)}));
+        // The refresh ends only once "localhost" is looked up, which takes its time on a busy
+        // machine; the server it names has answered already.
         QTRY_COMPARE(r.finished, 1);
         for (int step = 0; step < 5; ++step) {
             QTest::qWait(5);
@@ -114,6 +121,22 @@ private slots:
         }
         for (int i = 0; i < 7; ++i)
             QCOMPARE(world.servers[i]->Requests().size(), i < 4 ? 1 : 2);
+    }
+
+    // A reply that waits in the socket while the event loop is busy is timed from its arrival,
+    // which Linux stamps on it.
+    void PingFromArrival() {
+        World world(1);
+        ManualClock clock;
+        connect(world.servers[0].get(), &QuakeServerStandIn::ReplySent, this, [&clock] {
+            QThread::msleep(60);
+            clock.Advance(60);
+        });
+        ServerRefresh refresh(clock);
+        Recorder r(refresh);
+        QVERIFY(refresh.Start(world.Request()));
+        QTRY_COMPARE(r.answered.size(), 1);
+        QCOMPARE_LT(r.answered.cbegin()->milliseconds, 30);
     }
 
     void MasterOutcomes_data() {

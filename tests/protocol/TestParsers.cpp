@@ -1,5 +1,6 @@
 #include "MasterList.h"
 #include "PacketBuffer.h"
+#include "ServerInfoReply.h"
 #include "TestRegistry.h"
 
 #include <QTest>
@@ -10,6 +11,11 @@ namespace {
 
 template <std::size_t N> QByteArray Bytes(const FixedText<N>& text) {
     return QByteArray(text.Data(), qsizetype(text.Length()));
+}
+
+QByteArray Fields(const ServerInfo& s) {
+    return Bytes(s.address) + '|' + Bytes(s.name) + '|' + Bytes(s.map) + '|' +
+           QByteArray::number(s.currentPlayers) + '|' + QByteArray::number(s.maxPlayers);
 }
 
 // A reply as its parser reads it, the fields joined by '|'. It is received the way the socket
@@ -25,11 +31,8 @@ QByteArray Parsed(const QByteArray& datagram) {
     const auto n = [](int value) {
         return '|' + QByteArray::number(value);
     };
-    if (buffer.ReplyCode() == Wire::CCREP_SERVER_INFO) {
-        const ServerInfo s = buffer.ParseServerInfo(buffer.ReceivedLength());
-        return Bytes(s.address) + '|' + Bytes(s.name) + '|' + Bytes(s.map) + n(s.currentPlayers) +
-               n(s.maxPlayers);
-    }
+    if (buffer.ReplyCode() == Wire::CCREP_SERVER_INFO)
+        return Fields(buffer.ParseServerInfo(buffer.ReceivedLength()));
     if (buffer.ReplyCode() == Wire::CCREP_PLAYER_INFO) {
         const PlayerInfo p = buffer.ParsePlayerInfo();
         return QByteArray::number(p.number) + '|' + Bytes(p.name) + n(p.shirt) + n(p.pants) +
@@ -81,15 +84,28 @@ private slots:
     void Replies_data() {
         QTest::addColumn<QByteArray>("datagram");
         QTest::addColumn<QByteArray>("parsed");
+        // A server-info reply as the browser reads it from its own bytes: nothing unless whole.
+        QTest::addColumn<QByteArray>("whole");
         const auto row = [](const char* tag, char code, const QByteArray& body,
-                            const QByteArray& parsed) {
-            QTest::newRow(tag) << Header(code) + body << parsed;
+                            const QByteArray& parsed, const QByteArray& whole = {},
+                            int lengthError = 0) {
+            QByteArray datagram = Header(code) + body;
+            qToBigEndian(quint16(datagram.size() + lengthError), datagram.data() + 2);
+            QTest::newRow(tag) << datagram << parsed << whole;
         };
         row("extra bytes before the counts", '\x83',
             Text("1.2.3.4:26000") + Text("My Server") + Text("e1m1") + "junk\x05\x08\x03",
             "1.2.3.4:26000|My Server|e1m1|5|8");
-        row("high bytes", '\x83', Text("a") + Text("\xc8\xe9") + Text("\x90") + "\xff\xfe\x03",
-            "a|\xc8\xe9|\x90|255|254");
+        const QByteArray high = Text("a") + Text("\xc8\xe9") + Text("\x90") + "\xff\xfe\x03";
+        row("high bytes", '\x83', high, "a|\xc8\xe9|\x90|255|254", "a|\xc8\xe9|\x90|255|254");
+        row("length says one byte more", '\x83', high, "a|\xc8\xe9|\x90|255|254", {}, 1);
+        row("length says one byte less", '\x83', high, "a|\xc8\xe9|\x90|255|254", {}, -1);
+        row("protocol version missing", '\x83', Text("a") + Text("b") + Text("c") + "\x05\x08",
+            "a|b|c|0|5");
+        row("garbage after the code", '\x83', "garbage\n", "garbage\n|||0|0");
+        row("name longer than the buffer", '\x83',
+            Text("a") + Text(QByteArray(300, 'n')) + Text("e2m3") + "\x05\x10\x03",
+            "a|" + QByteArray(63, 'n') + "||0|0", "a|" + QByteArray(63, 'n') + "|e2m3|5|16");
         row("counts missing", '\x83', Text("a") + Text("b"), "a|b||0|0");
         row("oversized", '\x83', Text("a") + Text("b") + QByteArray(400, 'm'),
             "a|b|" + QByteArray(63, 'm') + "|109|109");
@@ -110,6 +126,8 @@ private slots:
     void Replies() {
         QFETCH(QByteArray, datagram);
         QTEST(Parsed(datagram), "parsed");
+        const std::optional<ServerInfo> whole = ParseServerInfoReply(datagram);
+        QTEST(whole ? Fields(*whole) : QByteArray(), "whole");
     }
 
     void MasterAnswers_data() {

@@ -1,5 +1,7 @@
 #include "QuakeServerStandIn.h"
 
+#include "DatagramAge.h"
+
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <algorithm>
@@ -7,6 +9,7 @@
 using namespace StandIn;
 
 QuakeServerStandIn::QuakeServerStandIn(QObject* parent) : QObject(parent) {
+    uptime.start();
     connect(&socket, &QUdpSocket::readyRead, this, &QuakeServerStandIn::OnReadyRead);
 }
 
@@ -16,8 +19,11 @@ QuakeServerStandIn::QuakeServerStandIn(const StandInConfig& config, QObject* par
 }
 
 bool QuakeServerStandIn::Start(const QHostAddress& address, quint16 port) {
-    return socket.state() == QAbstractSocket::UnconnectedState && socket.bind(address, port) &&
-           otherSocket.bind(address, 0);
+    if (socket.state() != QAbstractSocket::UnconnectedState || !socket.bind(address, port) ||
+        !otherSocket.bind(address, 0))
+        return false;
+    StampArrivals(socket.socketDescriptor());
+    return true;
 }
 
 void QuakeServerStandIn::SendRaw(const QByteArray& datagram, const QHostAddress& address,
@@ -33,6 +39,8 @@ void QuakeServerStandIn::SendRawFromOther(const QByteArray& datagram, const QHos
 void QuakeServerStandIn::OnReadyRead() {
     QList<Outgoing> batch;
     while (socket.hasPendingDatagrams()) {
+        const qint64 arrivedNs =
+            uptime.nsecsElapsed() - NextDatagramAgeUs(socket.socketDescriptor()) * 1000;
         const QNetworkDatagram datagram = socket.receiveDatagram();
         if (!datagram.isValid())
             continue;
@@ -44,8 +52,8 @@ void QuakeServerStandIn::OnReadyRead() {
         if (!request)
             continue;
         if (std::optional<Reply> reply = Answer(*request)) {
-            batch.append(
-                {*reply, lastSenderAddress, lastSenderPort, request->code == CcreqPlayerInfo});
+            batch.append({*reply, lastSenderAddress, lastSenderPort,
+                          request->code == CcreqPlayerInfo, arrivedNs});
         }
     }
     if (!batch.isEmpty())
@@ -91,17 +99,21 @@ void QuakeServerStandIn::Dispatch(QList<Outgoing> batch) {
         const QByteArray bytes = Deform(outgoing.reply, faults);
         for (int copy = 0; copy < copies; ++copy) {
             if (faults.garbageFirst)
-                datagrams.append({GarbageDatagram(), outgoing.address, outgoing.port});
-            datagrams.append({bytes, outgoing.address, outgoing.port});
+                datagrams.append(
+                    {GarbageDatagram(), outgoing.address, outgoing.port, outgoing.arrivedNs});
+            datagrams.append({bytes, outgoing.address, outgoing.port, outgoing.arrivedNs});
         }
     }
     QUdpSocket* from = faults.answerFromOtherSocket ? &otherSocket : &socket;
-    auto send = [from, datagrams] {
-        for (const Datagram& datagram : datagrams)
+    auto send = [this, from, datagrams] {
+        for (const Datagram& datagram : datagrams) {
             from->writeDatagram(datagram.bytes, datagram.address, datagram.port);
+            emit ReplySent(datagram.address, datagram.port,
+                           uptime.nsecsElapsed() - datagram.arrivedNs);
+        }
     };
     if (faults.delayMs > 0)
-        QTimer::singleShot(faults.delayMs, this, send);
+        QTimer::singleShot(faults.delayMs, Qt::PreciseTimer, this, send);
     else
         send();
 }

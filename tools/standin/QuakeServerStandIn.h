@@ -5,6 +5,7 @@
 #include "StandInFaults.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -43,6 +44,8 @@ public:
 
 signals:
     void RequestReceived(const QByteArray& request);
+    // A reply went out heldNs after its request arrived (faults.delayMs holds it on purpose).
+    void ReplySent(const QHostAddress& address, quint16 port, qint64 heldNs);
 
 private:
     struct Outgoing {
@@ -50,11 +53,13 @@ private:
         QHostAddress address;
         quint16 port = 0;
         bool isPlayerReply = false;
+        qint64 arrivedNs = 0;
     };
     struct Datagram {
         QByteArray bytes;
         QHostAddress address;
         quint16 port = 0;
+        qint64 arrivedNs = 0;
     };
 
     void OnReadyRead();
@@ -66,6 +71,8 @@ private:
     StandInFaults faults;
     QUdpSocket socket;
     QUdpSocket otherSocket;
+    // Times arrivals and replies.
+    QElapsedTimer uptime;
     QList<QByteArray> requests;
     QHostAddress lastSenderAddress;
     quint16 lastSenderPort = 0;

@@ -50,10 +50,23 @@ void PrintRequests(QuakeServerStandIn& server, QTextStream& out, const QByteArra
                      });
 }
 
+// With a hold, each reply is reported as "held PORT CLIENT MS": how long after its request
+// arrived it went out, for benchmarks that compare a client's ping with the time the server took.
+void HoldReplies(QuakeServerStandIn& server, int holdMs, QTextStream& out) {
+    if (holdMs <= 0)
+        return;
+    server.Faults().delayMs = holdMs;
+    QObject::connect(&server, &QuakeServerStandIn::ReplySent,
+                     [&server, &out](const QHostAddress& address, quint16 port, qint64 heldNs) {
+                         out << "held " << server.Port() << ' ' << address.toString() << ':' << port
+                             << ' ' << QString::number(heldNs / 1e6, 'f', 3) << Qt::endl;
+                     });
+}
+
 // Serves count demo servers from port on; every silentEvery-th of them (0: none) has a socket
 // but answers nothing, as a server behind a firewall.
 int ServeMany(const QHostAddress& address, uint port, int count, int silentEvery, int ruleCount,
-              bool quiet) {
+              int holdMs, bool quiet) {
     const int silent = silentEvery > 0 ? count / silentEvery : 0;
     // Each answering server has two sockets, each silent one one; a few more for Qt itself.
     const qint64 needed = 2 * qint64(count - silent) + silent + 32;
@@ -73,6 +86,7 @@ int ServeMany(const QHostAddress& address, uint port, int count, int silentEvery
         } else {
             auto* server = new QuakeServerStandIn(DemoServer(i, ruleCount), qApp);
             started = server->Start(address, serverPort);
+            HoldReplies(*server, holdMs, out);
             if (!quiet)
                 PrintRequests(*server, out, QByteArray::number(serverPort) + " < ");
         }
@@ -112,24 +126,29 @@ int main(int argc, char* argv[]) {
         "n", "1");
     const QCommandLineOption silentEvery(
         "silent-every", "With --count, every k-th server answers nothing.", "k", "0");
-    parser.addOptions(
-        {host, port, name, map, max, players, rules, player, rule, quiet, count, silentEvery});
+    const QCommandLineOption hold("hold-ms",
+                                  "Hold each reply ms before sending it, and print a line "
+                                  "\"held PORT CLIENT MS\" with the time it was held.",
+                                  "ms", "0");
+    parser.addOptions({host, port, name, map, max, players, rules, player, rule, quiet, count,
+                       silentEvery, hold});
     parser.process(app);
 
     const QHostAddress address(parser.value(host));
     bool portOk = false, playersOk = false, rulesOk = false, maxOk = true, countOk = false,
-         silentOk = false;
+         silentOk = false, holdOk = false;
     const uint portNumber = parser.value(port).toUInt(&portOk);
     const int playerCount = parser.value(players).toInt(&playersOk);
     const int ruleCount = parser.value(rules).toInt(&rulesOk);
     const int serverCount = parser.value(count).toInt(&countOk);
     const int silentInterval = parser.value(silentEvery).toInt(&silentOk);
+    const int holdMs = parser.value(hold).toInt(&holdOk);
     if (address.isNull())
         return Fail("not an address: " + parser.value(host));
     if (!portOk || portNumber > 65535 || !playersOk || playerCount < 0 || !rulesOk || ruleCount < 0)
         return Fail("--port, --players and --rules take a number");
-    if (!countOk || serverCount < 1 || !silentOk || silentInterval < 0)
-        return Fail("--count and --silent-every take a number");
+    if (!countOk || serverCount < 1 || !silentOk || silentInterval < 0 || !holdOk || holdMs < 0)
+        return Fail("--count, --silent-every and --hold-ms take a number");
     if (serverCount > 1) {
         if (portNumber == 0 || portNumber + uint(serverCount) - 1 > 65535)
             return Fail("--count needs a port with room for that many after it");
@@ -138,7 +157,7 @@ int main(int argc, char* argv[]) {
                 return Fail("--" + single.names().constFirst() +
                             " describes one server; --count serves demo servers");
         }
-        return ServeMany(address, portNumber, serverCount, silentInterval, ruleCount,
+        return ServeMany(address, portNumber, serverCount, silentInterval, ruleCount, holdMs,
                          parser.isSet(quiet));
     }
 
@@ -170,6 +189,7 @@ int main(int argc, char* argv[]) {
         return Fail(QString("cannot listen on %1:%2").arg(address.toString()).arg(portNumber));
 
     QTextStream out(stdout);
+    HoldReplies(server, holdMs, out);
     out << "vantrel-standin listening on " << server.Address().toString() << ':' << server.Port()
         << " with " << config.players.size() << " players and " << config.rules.size() << " rules"
         << Qt::endl;

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "PacketBuffer.h"
+
+#include <QByteArrayView>
+#include <optional>
+
+// A server-info reply read from its own bytes, however long, when it is whole: the control
+// header's flag byte and the length in its bytes 2-3 (big-endian) that is the datagram's, the
+// reply code, the address, name and map each ending inside it, and the current and maximum
+// players and the protocol version after them, ending it. Anything else is no answer.
+std::optional<ServerInfo> ParseServerInfoReply(QByteArrayView datagram);
