@@ -6,7 +6,7 @@
 #include <QStyleHints>
 
 PressedServer::PressedServer(QAbstractItemView& view, TargetAt targetAt)
-    : QObject(&view), view(view), targetAt(std::move(targetAt)) {
+    : QObject(&view), view(view), viewport(view.viewport()), targetAt(std::move(targetAt)) {
     view.viewport()->installEventFilter(this);
 }
 
@@ -32,10 +32,9 @@ bool PressedServer::eventFilter(QObject* watched, QEvent* event) {
     const auto left = [event] {
         return static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton;
     };
-    if (watched == view.viewport() && event->type() == QEvent::MouseButtonPress && left())
+    if (watched == viewport && event->type() == QEvent::MouseButtonPress && left())
         return NotePress(static_cast<const QMouseEvent&>(*event));
-    if (watched == view.viewport() && event->type() == QEvent::MouseButtonDblClick && left() &&
-        target) {
+    if (watched == viewport && event->type() == QEvent::MouseButtonDblClick && left() && target) {
         emit DoubleClicked(*target);
         return true;
     }

@@ -32,6 +32,8 @@ private:
     bool NotePress(const QMouseEvent& press);
 
     QAbstractItemView& view;
+    // Compared as it stands: the view calls its viewport's filters while it is taken down.
+    const QObject* viewport;
     TargetAt targetAt;
     // The server under the pointer at the last press, and that press.
     std::optional<HostPort> target;
