@@ -5,28 +5,17 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <charconv>
 
 namespace {
 
-// The C library's "%.*g" at precision 15, whatever the user's locale: Qt's own 'g' picks the
-// shorter of the two notations and would show 100000 as 1e+05.
-QString FormatReal(double value) {
-    constexpr int precision = 15;
-    char text[32];
-    const auto result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::general, precision);
-    return QString::fromLatin1(text, result.ptr - text);
-}
-
-using Field = std::variant<QString*, int*, double*>;
+using Field = std::variant<QString*, int*, Ping*>;
 
 QString Shown(const Field& field) {
     if (QString* const* text = std::get_if<QString*>(&field))
         return **text;
     if (int* const* number = std::get_if<int*>(&field))
         return QString::number(**number);
-    return FormatReal(**std::get_if<double*>(&field));
+    return PingText(**std::get_if<Ping*>(&field));
 }
 
 } // namespace
@@ -71,11 +60,11 @@ bool DataExchange::Read(QLineEdit* edit, const ExchangeBinding& b) {
                                     .arg(b.range->first)
                                     .arg(b.range->second));
         }
-    } else if (double* const* realField = std::get_if<double*>(&b.field)) {
-        const double real = text.trimmed().toDouble(&ok);
-        if (!ok)
+    } else if (Ping* const* pingField = std::get_if<Ping*>(&b.field)) {
+        const std::optional<Ping> ping = PingFromText(text);
+        if (!ping)
             return Refuse(edit, QStringLiteral("Please enter a number."));
-        **realField = real;
+        **pingField = *ping;
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Ping.h"
+
 #include <QString>
 #include <optional>
 #include <utility>
@@ -11,11 +13,11 @@ class QCheckBox;
 class QLineEdit;
 
 // One field and the control that shows it. An edit shows a text, an integer (with the range that
-// it must lie in, if any) or a real number; a check box shows an integer flag, ticked exactly
+// it must lie in, if any) or a ping; a check box shows an integer flag, ticked exactly
 // when it is 1, and stores 1 when ticked and 0 when clear.
 struct ExchangeBinding {
     std::variant<QLineEdit*, QCheckBox*> control;
-    std::variant<QString*, int*, double*> field;
+    std::variant<QString*, int*, Ping*> field;
     std::optional<std::pair<int, int>> range;
 };
 

@@ -1,5 +1,6 @@
 #include "MainControls.h"
 
+#include "HostPort.h"
 #include "MainFields.h"
 
 #include <QLineEdit>
@@ -40,7 +41,7 @@ std::vector<ExchangeBinding> MainWindowBindings(const MainControls& c, MainField
         {c.maxPlayers, &f.maxPlayers, {}},
         {c.serverHost, &f.serverHost, {}},
         {c.mapName, &f.mapName, {}},
-        {c.port, &f.port, std::pair{1, 65534}},
+        {c.port, &f.port, std::pair{LowestPort, HighestPort}},
         {c.serverAddress, &f.serverAddress, {}},
         {c.ping, &f.ping, {}},
     };

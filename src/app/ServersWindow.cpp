@@ -103,7 +103,8 @@ void ServersWindow::ConnectEvents() {
         connect(enter, &QShortcut::activated, this, [this] { Choose(table->currentIndex()); });
     }
     connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
-    connect(&refresh, &TableRefresh::StatusChanged, status, &QLabel::setText);
+    connect(&refresh, &TableRefresh::StatusChanged, status,
+            [this](const QString& text) { status->setText(text + lists.StatusNote()); });
     connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it

@@ -53,12 +53,11 @@ QList<Endpoint> MasterQueries::Feed(const Endpoint& sender, QByteArrayView datag
     const auto known = byEndpoint.constFind(sender);
     if (known == byEndpoint.cend())
         return {};
+    // A master that has ended still adds what arrives late: datagrams may overtake each other.
     Query& query = queries[*known];
-    if (query.outcome)
-        return {};
     MasterList::Fed fed = query.list.Feed(datagram);
     query.heard = query.heard || fed.answer;
-    if (query.list.Complete())
+    if (!query.outcome && query.list.Complete())
         End(query, MasterOutcome::Done);
     return std::move(fed.added);
 }

@@ -18,8 +18,8 @@ class RefreshSockets;
 // The masters of one refresh: each is asked with getserversExt for every game, and with the older
 // getservers when no answer has come FallbackAfterMs after that; its list ends with its end
 // marks, at the bound of servers, or TimeoutMs after it was first asked. Datagrams are taken only
-// from the masters' own addresses and ports. Names that lead to the same master share its one
-// query.
+// from the masters' own addresses and ports, and after a master has ended too, until the refresh
+// ends. Names that lead to the same master share its one query.
 class MasterQueries {
 public:
     static constexpr int FallbackAfterMs = 1000;

@@ -12,8 +12,8 @@ void QueryStarts::OnQueryButton() {
     // The query reads its server from the fields as it starts; one refused there, or with no
     // host, is nothing worth offering again.
     const HostPort server{p.fields.serverHost, p.fields.port};
-    if (starting && p.state.querying == 1 && !server.host.isEmpty() && server.port >= 1 &&
-        server.port <= 65534)
+    if (starting && p.state.querying == 1 && !server.host.isEmpty() && server.port >= LowestPort &&
+        server.port <= HighestPort)
         p.lists.NoteQueried(server);
 }
 

@@ -22,23 +22,29 @@ QString OnLine(int line, const QString& reason) {
     return QStringLiteral("Line %1: %2").arg(line).arg(reason);
 }
 
-bool IsGameName(const QString& name) {
-    if (name.size() > LongestGameName)
-        return false;
-    return std::all_of(name.begin(), name.end(),
-                       [](QChar c) { return c.unicode() > 32 && c.unicode() < 127; });
-}
-
 } // namespace
+
+bool CheckGameName(const QString& name, QString& error) {
+    if (!name.isEmpty() && name.size() <= LongestGameName &&
+        std::all_of(name.begin(), name.end(),
+                    [](QChar c) { return c.unicode() > 32 && c.unicode() < 127; }))
+        return true;
+    error = QStringLiteral("\"%1\" is no game name: give one word of letters, digits and "
+                           "punctuation, at most %2")
+                .arg(name)
+                .arg(LongestGameName);
+    return false;
+}
 
 std::optional<QList<HostPort>> ParseServerLines(const QString& text, int defaultPort,
                                                 QString& error) {
     QList<HostPort> servers;
     for (const auto& [number, line] : FilledLines(text)) {
         QString reason;
-        const std::optional<HostPort> server = ParseHostPort(line, defaultPort, reason);
-        if (!server || server->host.contains(u' ')) {
-            error = OnLine(number, server ? QStringLiteral("\"%1\" is no host").arg(line) : reason);
+        const std::optional<HostPort> server =
+            ParseHostPort(line, defaultPort, reason, BareIpv6::Refused);
+        if (!server) {
+            error = OnLine(number, reason);
             return std::nullopt;
         }
         if (std::none_of(servers.begin(), servers.end(),
@@ -51,11 +57,9 @@ std::optional<QList<HostPort>> ParseServerLines(const QString& text, int default
 std::optional<QStringList> ParseGameLines(const QString& text, QString& error) {
     QStringList games;
     for (const auto& [number, line] : FilledLines(text)) {
-        if (!IsGameName(line)) {
-            error = OnLine(number, QStringLiteral("\"%1\" is no game name: give one word of "
-                                                  "letters, digits and punctuation, at most %2")
-                                       .arg(line)
-                                       .arg(LongestGameName));
+        QString reason;
+        if (!CheckGameName(line, reason)) {
+            error = OnLine(number, reason);
             return std::nullopt;
         }
         if (!games.contains(line))

@@ -2,18 +2,28 @@
 
 #include "ServerRow.h"
 
-#include <QSettings>
 #include <algorithm>
 
 StoredServerLists::StoredServerLists(QSettings& store, QObject* parent)
-    : QObject(parent), store(store) {
-    lists.Load(store);
+    : QObject(parent), store(store), readOnly(!lists.Load(store)) {}
+
+QString StoredServerLists::StatusNote() const {
+    return readOnly ? QStringLiteral("; favourites and recent servers are read-only: a newer "
+                                     "Vantrel saved them")
+                    : QString();
+}
+
+bool StoredServerLists::Change(const std::function<void(ServerLists&)>& change) {
+    if (readOnly)
+        return false;
+    const ListsChange result = ChangeStoredLists(store, lists, change);
+    readOnly = result == ListsChange::ReadOnly;
+    return result == ListsChange::Made;
 }
 
 void StoredServerLists::NoteQueried(const HostPort& server) {
-    AddRecent(lists.recent, server);
-    lists.Save(store);
-    emit RecentChanged();
+    if (Change([&](ServerLists& l) { AddRecent(l.recent, server); }))
+        emit RecentChanged();
 }
 
 bool StoredServerLists::IsFavourite(const QList<HostPort>& names) const {
@@ -23,18 +33,24 @@ bool StoredServerLists::IsFavourite(const QList<HostPort>& names) const {
 
 // Adding stores the first name; removing takes out every favourite that names the server.
 void StoredServerLists::SetFavourite(const QList<HostPort>& names, bool favourite) {
-    if (names.isEmpty() || IsFavourite(names) == favourite)
+    if (names.isEmpty())
         return;
-    if (favourite)
-        lists.favourites.append(names.first());
-    else
-        lists.favourites.removeIf([&](const HostPort& f) { return AnySameServer(f, names); });
-    lists.Save(store);
-    emit FavouriteChanged(names, favourite);
+    const bool changed = Change([&](ServerLists& l) {
+        const auto named = [&](const HostPort& f) {
+            return AnySameServer(f, names);
+        };
+        if (!favourite)
+            l.favourites.removeIf(named);
+        else if (std::none_of(l.favourites.begin(), l.favourites.end(), named))
+            l.favourites.append(names.first());
+    });
+    if (changed)
+        emit FavouriteChanged(names, favourite);
 }
 
 void StoredServerLists::SetMasters(const QList<HostPort>& masters, const QStringList& games) {
-    lists.masters = masters;
-    lists.games = games;
-    lists.Save(store);
+    Change([&](ServerLists& l) {
+        l.masters = masters;
+        l.games = games;
+    });
 }

@@ -3,11 +3,14 @@
 #include "ServerLists.h"
 
 #include <QObject>
+#include <functional>
 
 class QSettings;
 
-// The browser's lists as the program keeps them: read from the store once, and written back at
-// every change, so that a crash loses none.
+// The browser's lists as the program keeps them. Each change is written at once, so that a crash
+// loses none, to the lists as the store holds them then, so that another copy's changes stay.
+// Lists written by a later version are read-only: they show as the defaults and no change is
+// written over them.
 class StoredServerLists final : public QObject {
     Q_OBJECT
 
@@ -15,6 +18,9 @@ public:
     explicit StoredServerLists(QSettings& store, QObject* parent = nullptr);
 
     const ServerLists& Lists() const { return lists; }
+    bool ReadOnly() const { return readOnly; }
+    // What the Servers window's status line adds: nothing, or why no change is kept.
+    QString StatusNote() const;
 
     // A query the user started: its server goes to the front of the recent list.
     void NoteQueried(const HostPort& server);
@@ -28,6 +34,10 @@ signals:
     void FavouriteChanged(const QList<HostPort>& names, bool favourite);
 
 private:
+    // False, with nothing changed or written, when the lists are read-only or the store is busy.
+    bool Change(const std::function<void(ServerLists&)>& change);
+
     QSettings& store;
     ServerLists lists;
+    bool readOnly = false;
 };

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "ServerListText.h"
 #include "ServerLists.h"
 #include "Settings.h"
 
@@ -46,11 +47,11 @@ QStringList WithBareMastersMarked(QStringList arguments) {
     return arguments;
 }
 
-std::optional<QList<HostPort>> HostPorts(const QStringList& texts, int defaultPort,
-                                         QString& error) {
+std::optional<QList<HostPort>> HostPorts(const QStringList& texts, int defaultPort, QString& error,
+                                         BareIpv6 bareIpv6 = BareIpv6::Taken) {
     QList<HostPort> list;
     for (const QString& text : texts) {
-        const std::optional<HostPort> target = ParseHostPort(text, defaultPort, error);
+        const std::optional<HostPort> target = ParseHostPort(text, defaultPort, error, bareIpv6);
         if (!target)
             return std::nullopt;
         list << *target;
@@ -96,7 +97,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption master(
         QStringLiteral("master"),
         QStringLiteral("Also list the servers of master <host[:port]> (repeatable; port 27950 by "
-                       "default). A bare --master asks the default masters."),
+                       "default; an IPv6 address in brackets). A bare --master asks the default "
+                       "masters."),
         QStringLiteral("host[:port]"));
     const QCommandLineOption game(
         QStringLiteral("game"),
@@ -129,7 +131,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         HostPorts(parser.positionalArguments(), DefaultServerPort, error);
     QStringList masterTexts = parser.values(master);
     const bool defaultMasters = masterTexts.removeAll(QString()) > 0;
-    std::optional<QList<HostPort>> masters = HostPorts(masterTexts, DefaultMasterPort, error);
+    std::optional<QList<HostPort>> masters =
+        HostPorts(masterTexts, DefaultMasterPort, error, BareIpv6::Refused);
     if (!servers || !masters)
         return Refused(line, error);
     if (defaultMasters)
@@ -141,6 +144,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return Refused(line, QStringLiteral("no server given"));
     if (parser.isSet(game) && masters->isEmpty())
         return Refused(line, QStringLiteral("--game needs --master"));
+    for (const QString& name : parser.values(game)) {
+        if (!CheckGameName(name, error))
+            return Refused(line, QStringLiteral("bad --game: ") + error);
+    }
     if (servers->size() > 1 || !masters->isEmpty()) {
         for (const QCommandLineOption& single : {scripts, name, every}) {
             if (parser.isSet(single)) {

@@ -62,8 +62,10 @@ QByteArray JsonReport(const QueryResult& result) {
                     result.serverInfo ? QJsonValue(ServerJson(result)) : QJsonValue());
     if (result.showPlayers)
         document.insert(QStringLiteral("players"), Players(result.players));
-    if (result.showRules)
+    if (result.showRules) {
         document.insert(QStringLiteral("rules"), Rules(result.rules));
+        document.insert(QStringLiteral("rulesTruncated"), result.rulesTruncated);
+    }
     document.insert(QStringLiteral("complete"), result.complete);
     document.insert(QStringLiteral("missing"), QJsonArray::fromStringList(result.missing));
     return QJsonDocument(document).toJson(QJsonDocument::Compact) + '\n';

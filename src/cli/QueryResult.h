@@ -1,10 +1,12 @@
 #pragma once
 
+#include "MasterOutcome.h"
 #include "Ping.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
+#include <optional>
 
 // What one query brought back. Texts are the bytes the server sent, in the game's character set.
 struct PlayerResult {
@@ -35,18 +37,30 @@ struct QueryResult {
     bool showRules = true;
     QList<PlayerResult> players;
     QList<RuleResult> rules;
+    // The rules stopped at the bound of rules listed, not at the server's end.
+    bool rulesTruncated = false;
     bool complete = false;
     // What did not arrive, e.g. "player 2" or "end of rules".
     QStringList missing;
 };
 
-// One server of many, asked for its server info only.
+// One server of many, asked for its server info only. A named host still being looked up when the
+// time is up counts as no answer.
 struct RefreshEntry {
+    enum class Outcome { Answered, NoAnswer, NotFound };
     // Where it was asked: as the user named it, or as a master listed it.
     QString address;
-    bool answered = false;
+    Outcome outcome = Outcome::NoAnswer;
     QueryResult server;
 };
 
-// Those that answered by ping, fastest first, then the silent ones in the order they came.
+// One master asked. One still waiting when the time is up counts as timed out, its count of
+// servers unknown.
+struct MasterReport {
+    QString address;
+    MasterOutcome outcome = MasterOutcome::TimedOut;
+    std::optional<int> servers;
+};
+
+// Those that answered by ping, fastest first, then the others in the order they came.
 void SortByPing(QList<RefreshEntry>& entries);

@@ -153,7 +153,7 @@ QueryResult QueryTool::Collect(bool complete) const {
     r.mapName = engine.fields.mapName.toLatin1();
     r.currentPlayers = engine.fields.currentPlayers;
     r.maxPlayers = engine.fields.maxPlayers;
-    r.ping.milliseconds = qRound(engine.fields.ping);
+    r.ping = engine.fields.ping;
     r.showPlayers = !options.noPlayers;
     r.showRules = !options.noRules;
     for (const PlayerInfo& p : recorder.Players()) {
@@ -166,6 +166,7 @@ QueryResult QueryTool::Collect(bool complete) const {
     }
     for (const auto& [name, value] : view.Rules())
         r.rules.append({name.toLatin1(), value.toLatin1()});
+    r.rulesTruncated = r.showRules && engine.state.ruleCount >= MaxRules;
     r.complete = complete;
     if (!complete)
         r.missing = Missing();

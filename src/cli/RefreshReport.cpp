@@ -7,14 +7,43 @@
 #include <QJsonDocument>
 #include <algorithm>
 
-namespace {} // namespace
+namespace {
+
+using Outcome = RefreshEntry::Outcome;
+
+QString OutcomeText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Answered:
+        return QStringLiteral("answered");
+    case Outcome::NoAnswer:
+        return QStringLiteral("no answer");
+    case Outcome::NotFound:
+        break;
+    }
+    return QStringLiteral("not found");
+}
+
+QString OutcomeText(MasterOutcome outcome) {
+    switch (outcome) {
+    case MasterOutcome::Done:
+        return QStringLiteral("done");
+    case MasterOutcome::Failed:
+        return QStringLiteral("failed");
+    case MasterOutcome::TimedOut:
+        break;
+    }
+    return QStringLiteral("timed out");
+}
+
+} // namespace
 
 void SortByPing(QList<RefreshEntry>& entries) {
     std::stable_sort(
         entries.begin(), entries.end(), [](const RefreshEntry& a, const RefreshEntry& b) {
-            if (a.answered != b.answered)
-                return a.answered;
-            return a.answered && a.server.ping.milliseconds < b.server.ping.milliseconds;
+            const bool aAnswered = a.outcome == Outcome::Answered;
+            if (aAnswered != (b.outcome == Outcome::Answered))
+                return aAnswered;
+            return aAnswered && a.server.ping.milliseconds < b.server.ping.milliseconds;
         });
 }
 
@@ -22,27 +51,38 @@ QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw) {
     QList<QStringList> rows;
     for (const RefreshEntry& e : entries) {
         const QueryResult& s = e.server;
-        if (e.answered) {
+        if (e.outcome == Outcome::Answered) {
             rows.append({PingCell(s.ping),
                          QStringLiteral("%1/%2").arg(s.currentPlayers).arg(s.maxPlayers),
                          TerminalText(s.mapName, raw), e.address, TerminalText(s.serverName, raw)});
         } else {
-            rows.append({QStringLiteral("no answer"), {}, {}, e.address});
+            rows.append({OutcomeText(e.outcome), {}, {}, e.address});
         }
     }
     return TextTable({Align::Right, Align::Right, Align::Left, Align::Left, Align::Left}, rows);
 }
 
-QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries) {
-    QJsonArray list;
+QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
+                             const QList<MasterReport>& masters) {
+    QJsonArray servers;
     for (const RefreshEntry& e : entries) {
         QJsonObject object{{QStringLiteral("address"), e.address},
-                           {QStringLiteral("answered"), e.answered}};
-        if (e.answered) {
+                           {QStringLiteral("outcome"), OutcomeText(e.outcome)}};
+        if (e.outcome == Outcome::Answered) {
             object.insert(QStringLiteral("server"), ServerJson(e.server));
             object.insert(QStringLiteral("pingAfterResend"), e.server.ping.afterResend);
         }
-        list.append(object);
+        servers.append(object);
     }
-    return QJsonDocument(list).toJson(QJsonDocument::Compact) + '\n';
+    QJsonArray masterList;
+    for (const MasterReport& m : masters) {
+        QJsonObject object{{QStringLiteral("address"), m.address},
+                           {QStringLiteral("outcome"), OutcomeText(m.outcome)}};
+        if (m.servers)
+            object.insert(QStringLiteral("servers"), *m.servers);
+        masterList.append(object);
+    }
+    const QJsonObject document{{QStringLiteral("servers"), servers},
+                               {QStringLiteral("masters"), masterList}};
+    return QJsonDocument(document).toJson(QJsonDocument::Compact) + '\n';
 }

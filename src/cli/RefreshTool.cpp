@@ -27,6 +27,10 @@ RefreshTool::RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevic
     connect(&refresh, &ServerRefresh::HostNotFound, this, &RefreshTool::OnHostNotFound);
     connect(&refresh, &ServerRefresh::MasterEnded, this, &RefreshTool::OnMasterEnded);
     connect(&refresh, &ServerRefresh::Finished, this, &RefreshTool::End);
+    namedDone.fill(false, options.servers.size());
+    for (const HostPort& master : options.masters)
+        masters.append({HostPortText(master), MasterOutcome::TimedOut, std::nullopt});
+    mastersEnded.fill(false, masters.size());
 }
 
 void RefreshTool::Start() {
@@ -44,6 +48,8 @@ void RefreshTool::OnDeadline() {
 }
 
 void RefreshTool::OnListed(const Endpoint& server, int namedIndex) {
+    if (namedIndex >= 0)
+        namedDone[namedIndex] = true;
     const QString named =
         namedIndex >= 0 ? HostPortText(options.servers.at(namedIndex)) : QString();
     const auto row = rows.constFind(server);
@@ -54,7 +60,8 @@ void RefreshTool::OnListed(const Endpoint& server, int namedIndex) {
         return;
     }
     rows.insert(server, entries.size());
-    entries.append({named.isEmpty() ? server.ToString() : named, false, {}});
+    entries.append(
+        {named.isEmpty() ? server.ToString() : named, RefreshEntry::Outcome::NoAnswer, {}});
 }
 
 void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping) {
@@ -62,7 +69,7 @@ void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Pin
     if (row == rows.cend())
         return;
     RefreshEntry& e = entries[*row];
-    e.answered = true;
+    e.outcome = RefreshEntry::Outcome::Answered;
     QueryResult& s = e.server;
     s.serverInfo = true;
     s.serverName = Bytes(info.name);
@@ -76,14 +83,23 @@ void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Pin
 void RefreshTool::OnHostNotFound(const QString& host) {
     ++hostsNotFound;
     Tell(QStringLiteral("host not found: ") + host);
+    for (qsizetype i = 0; i < namedDone.size(); ++i) {
+        if (!namedDone[i] && options.servers[i].host == host) {
+            namedDone[i] = true;
+            entries.append({HostPortText(options.servers[i]), RefreshEntry::Outcome::NotFound, {}});
+        }
+    }
 }
 
+// A master given twice ends once for each time it was given.
 void RefreshTool::OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers) {
-    if (outcome != MasterOutcome::Failed)
-        ++mastersHeard;
-    if (outcome == MasterOutcome::Done)
-        return;
-    mastersMissed = true;
+    for (qsizetype i = 0; i < masters.size(); ++i) {
+        if (!mastersEnded[i] && options.masters[i] == master) {
+            mastersEnded[i] = true;
+            masters[i] = {masters[i].address, outcome, servers};
+            break;
+        }
+    }
     if (outcome == MasterOutcome::TimedOut) {
         Tell(QStringLiteral("master %1 did not end its list (%2 servers)")
                  .arg(HostPortText(master))
@@ -92,13 +108,18 @@ void RefreshTool::OnMasterEnded(const HostPort& master, MasterOutcome outcome, i
 }
 
 // Nothing to ask at all because no name could be looked up; otherwise complete only when every
-// server and every master answered.
+// server answered and every master ended its list.
 int RefreshTool::Status() const {
-    if (entries.isEmpty() && mastersHeard == 0 && hostsNotFound > 0)
+    const auto every = [this](RefreshEntry::Outcome server, MasterOutcome master) {
+        return std::all_of(entries.begin(), entries.end(),
+                           [&](const RefreshEntry& e) { return e.outcome == server; }) &&
+               std::all_of(masters.begin(), masters.end(),
+                           [&](const MasterReport& m) { return m.outcome == master; });
+    };
+    if (hostsNotFound > 0 && every(RefreshEntry::Outcome::NotFound, MasterOutcome::Failed))
         return ExitHostNotFound;
-    const bool allAnswered = std::all_of(entries.begin(), entries.end(),
-                                         [](const RefreshEntry& e) { return e.answered; });
-    return allAnswered && !mastersMissed && hostsNotFound == 0 ? ExitComplete : ExitIncomplete;
+    return every(RefreshEntry::Outcome::Answered, MasterOutcome::Done) ? ExitComplete
+                                                                       : ExitIncomplete;
 }
 
 void RefreshTool::End() {
@@ -106,13 +127,23 @@ void RefreshTool::End() {
         return;
     ended = true;
     deadline.stop();
-    const int status = Status();
-    if (status != ExitHostNotFound) {
-        QList<RefreshEntry> sorted = entries;
-        SortByPing(sorted);
-        out.write(options.json ? RefreshJsonReport(sorted)
-                               : RefreshTextReport(sorted, options.raw).toUtf8());
+    for (qsizetype i = 0; i < namedDone.size(); ++i) {
+        if (!namedDone[i])
+            entries.append({HostPortText(options.servers[i]), RefreshEntry::Outcome::NoAnswer, {}});
     }
+    for (qsizetype i = 0; i < masters.size(); ++i) {
+        if (!mastersEnded[i])
+            Tell(QStringLiteral("master %1 did not answer in time").arg(masters[i].address));
+    }
+    const int status = Status();
+    QList<RefreshEntry> sorted = entries;
+    SortByPing(sorted);
+    // With no host found the reasons went to the error output; a JSON reader still gets its
+    // document.
+    if (options.json)
+        out.write(RefreshJsonReport(sorted, masters));
+    else if (status != ExitHostNotFound)
+        out.write(RefreshTextReport(sorted, options.raw).toUtf8());
     emit Finished(status);
 }
 

@@ -12,7 +12,9 @@ class QIODevice;
 
 // vantrel-query with many servers: one refresh of the servers named and those the masters list,
 // each asked for its server info only, all at once. It ends when every server has answered or
-// been given up, or when its time is up, and prints one line per server, sorted by ping.
+// been given up, or when its time is up, and prints one line per server, sorted by ping. Every
+// server and master asked is accounted for: a host still being looked up or a master still
+// waiting when the time is up is one that did not answer.
 class RefreshTool : public QObject {
     Q_OBJECT
 
@@ -45,9 +47,11 @@ private:
     QTimer deadline;
     QHash<Endpoint, qsizetype> rows;
     QList<RefreshEntry> entries;
+    // By index into the named servers: listed, or its host not found.
+    QList<bool> namedDone;
+    QList<MasterReport> masters;
+    // By index into masters.
+    QList<bool> mastersEnded;
     int hostsNotFound = 0;
-    // A master that answered, whether or not it ended its list.
-    int mastersHeard = 0;
-    bool mastersMissed = false;
     bool ended = false;
 };

@@ -8,6 +8,7 @@
 struct Ping;
 struct QueryResult;
 struct RefreshEntry;
+struct MasterReport;
 
 // "45 ms", or "~45 ms" after a resend.
 QString PingCell(const Ping& ping);
@@ -24,7 +25,10 @@ QByteArray JsonReport(const QueryResult& result);
 // The server info as the JSON document holds it: name, address, map, counts and ping.
 QJsonObject ServerJson(const QueryResult& result);
 
-// Many servers, in the order given: one line each, those that did not answer marked.
+// Many servers, in the order given: one line each, those that did not answer or were not found
+// marked.
 QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw);
-// One JSON array, an object per server; one line, ended by a line feed.
-QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries);
+// One JSON object: "servers", an object per server with its outcome, and "masters", an object per
+// master with its outcome; one line, ended by a line feed.
+QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
+                             const QList<MasterReport>& masters);

@@ -1,6 +1,7 @@
 #include "GameText.h"
 #include "PlayerColours.h"
 #include "QueryResult.h"
+#include "QueryState.h"
 #include "Reports.h"
 #include "TextTable.h"
 
@@ -74,6 +75,8 @@ QString TextReport(const QueryResult& result, bool raw) {
             sections << writer.Players(result.players);
         if (result.showRules)
             sections << writer.Rules(result.rules);
+        if (result.rulesTruncated)
+            sections << QStringLiteral("rules cut: only the first %1 are listed\n").arg(MaxRules);
     }
     if (!result.complete) {
         sections

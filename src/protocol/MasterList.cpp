@@ -6,7 +6,10 @@ namespace {
 
 constexpr QByteArrayView ExtendedHeader("\xFF\xFF\xFF\xFFgetserversExtResponse");
 constexpr QByteArrayView PlainHeader("\xFF\xFF\xFF\xFFgetserversResponse");
-constexpr QByteArrayView EndMark("EOT\0\0\0", 6);
+// dpmaster ends a list with a fake entry "EOT" and three zero bytes; FTE's master ends its one
+// datagram with "\\EOT" alone, which is too short to be an entry.
+constexpr QByteArrayView EndMark("\\EOT\0\0\0", 7);
+constexpr QByteArrayView ShortEndMark("\\EOT");
 constexpr qsizetype Ipv4EntryLength = 1 + 4 + 2;
 constexpr qsizetype Ipv6EntryLength = 1 + 16 + 2;
 
@@ -39,18 +42,15 @@ bool MasterList::Complete() const {
     return extendedEnds >= requests || plainEnds >= requests || servers.size() >= MaxServers;
 }
 
-bool MasterList::Take(const Endpoint& server, Fed& fed) {
+void MasterList::Take(const Endpoint& server, Fed& fed) {
     if (IsListable(server, mayListLocal) && !servers.contains(server)) {
         servers.insert(server);
         fed.added.append(server);
     }
-    return servers.size() < MaxServers;
 }
 
 MasterList::Fed MasterList::Feed(QByteArrayView datagram) {
     Fed fed;
-    if (Complete())
-        return fed;
     const bool extended = datagram.startsWith(ExtendedHeader);
     if (!extended && !datagram.startsWith(PlainHeader))
         return fed;
@@ -58,21 +58,18 @@ MasterList::Fed MasterList::Feed(QByteArrayView datagram) {
     const char* d = datagram.data();
     const qsizetype size = datagram.size();
     qsizetype at = extended ? ExtendedHeader.size() : PlainHeader.size();
-    while (at < size) {
+    while (at < size && servers.size() < MaxServers) {
+        const QByteArrayView rest(d + at, size - at);
+        if (rest.startsWith(EndMark) || rest == ShortEndMark) {
+            ++(extended ? extendedEnds : plainEnds);
+            break;
+        }
         if (d[at] == '\\' && size - at >= Ipv4EntryLength) {
-            if (QByteArrayView(d + at + 1, EndMark.size()) == EndMark) {
-                ++(extended ? extendedEnds : plainEnds);
-                break;
-            }
-            const Endpoint server{QHostAddress(qFromBigEndian<quint32>(d + at + 1)),
-                                  PortAt(d + at + 5)};
-            if (!Take(server, fed))
-                break;
+            Take({QHostAddress(qFromBigEndian<quint32>(d + at + 1)), PortAt(d + at + 5)}, fed);
             at += Ipv4EntryLength;
         } else if (d[at] == '/' && extended && size - at >= Ipv6EntryLength) {
             const auto* bytes = reinterpret_cast<const quint8*>(d + at + 1);
-            if (!Take(Endpoint::Normalised(QHostAddress(bytes), PortAt(d + at + 17)), fed))
-                break;
+            Take(Endpoint::Normalised(QHostAddress(bytes), PortAt(d + at + 17)), fed);
             at += Ipv6EntryLength;
         } else {
             break;

@@ -17,8 +17,11 @@ QByteArray MasterRequest(const QString& game, bool extended);
 // Unusable addresses (unspecified, port 0, multicast, broadcast) are dropped, and so are local
 // ones unless the master itself is local. Duplicates are merged.
 //
-// The list is complete when the end mark has come for every game asked (counting extended and
-// older answers apart, as a slow master may send both), or when it holds MaxServers.
+// A datagram ends at an end mark: "\\EOT\0\0\0" where an entry could start (dpmaster), or
+// "\\EOT" as its last four bytes (FTE's master). The list is complete when the end mark has come
+// for every game asked (counting extended and older answers apart, as a slow master may send
+// both), or when it holds MaxServers. Datagrams may arrive out of order, so entries that come
+// after the end marks are still taken, up to MaxServers.
 class MasterList {
 public:
     static constexpr int MaxServers = 4096;
@@ -37,7 +40,7 @@ public:
     int Count() const { return int(servers.size()); }
 
 private:
-    bool Take(const Endpoint& server, Fed& fed);
+    void Take(const Endpoint& server, Fed& fed);
 
     bool mayListLocal;
     int requests;

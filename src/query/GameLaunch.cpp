@@ -4,6 +4,7 @@
 #include "MainView.h"
 #include "Paths.h"
 #include "QueryState.h"
+#include "ScriptLines.h"
 #include "Settings.h"
 #include "ShellWords.h"
 #include "UpdateCycle.h"
@@ -26,12 +27,12 @@ QStringList GameArguments(const QString& commandline, int port, const QString& h
     return ShellWords(commandline) +
            QStringList{QStringLiteral("+port"),    QString::number(port),
                        QStringLiteral("+connect"), host,
-                       QStringLiteral("+exec"),    QStringLiteral("vantrel.scr")};
+                       QStringLiteral("+exec"),    QString::fromUtf8(MainScriptName)};
 }
 
 QString WindowsGameCommandLine(const QString& commandline, int port, const QString& host) {
-    return QStringLiteral("%1 +port %2 +connect %3 +exec vantrel.scr")
-        .arg(commandline, QString::number(port), host);
+    return QStringLiteral("%1 +port %2 +connect %3 +exec %4")
+        .arg(commandline, QString::number(port), host, QString::fromUtf8(MainScriptName));
 }
 
 GameCommand MakeGameCommand(const QString& executable, const Settings& settings, int port,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Ping.h"
+
 #include <QString>
 
 // The main window's fields, which the data exchange shows in and reads from its controls.
@@ -12,5 +14,5 @@ struct MainFields {
     QString mapName;
     int port = 26000;
     QString serverAddress;
-    double ping = 0;
+    Ping ping;
 };

@@ -89,7 +89,7 @@ void QueryCycle::StartQuery() {
     f.serverAddress.clear();
     f.serverName.clear();
     f.mapName.clear();
-    f.ping = 0;
+    f.ping = {};
     querySocket->RearmPing();
     p.view.ShowFields();
     querySocket->SetTarget(f.serverHost, static_cast<quint16>(f.port));

@@ -4,6 +4,10 @@
 
 #include <bitset>
 
+// A server that never ends its rule chain, loops it, or sends rules unasked gets no more rows and
+// no more requests after this many.
+inline constexpr int MaxRules = 1024;
+
 // What one query has received so far, and the two flags that say what runs. The reply handlers
 // move the counters; the query tick reads them to decide whether the query is complete.
 struct QueryState {

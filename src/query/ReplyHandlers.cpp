@@ -13,12 +13,6 @@
 #include "Settings.h"
 #include "ShownText.h"
 
-namespace {
-// A server that never ends its rule chain, loops it, or sends rules unasked gets no more rows and
-// no more requests after this many.
-constexpr int MaxRules = 1024;
-} // namespace
-
 ReplyHandlers::ReplyHandlers(const Parts& parts) : p(parts) {}
 
 void ReplyHandlers::OnServerInfoReply(int n) {
@@ -44,7 +38,7 @@ void ReplyHandlers::OnServerInfoReply(int n) {
     StepProgress(p.view, ProgressRuleRequest);
     p.scripts.WriteScrollNames(p.fields.currentPlayers);
     if (socket.PingMeasured())
-        p.fields.ping = socket.Elapsed().Seconds() * 1000.0;
+        p.fields.ping = {static_cast<int>(socket.Elapsed().Milliseconds())};
     p.view.ShowFields();
 }
 

@@ -4,6 +4,10 @@ std::string NameScriptName(int number) {
     return "vtnm" + std::to_string(number) + ".scr";
 }
 
+std::string ShowPlayersLine() {
+    return "alias showplayers \"exec " + std::string(MainScriptName) + "\"\n";
+}
+
 std::string Quoted(std::string_view text, QuotedText kind) {
     std::string safe(text);
     for (char& c : safe) {
@@ -22,8 +26,7 @@ std::string MyNameLine(std::string_view quakename) {
 }
 
 std::string NameAliasLine(int number) {
-    const std::string n = std::to_string(number);
-    return "alias nm" + n + " \"exec vtnm" + n + ".scr\"\n";
+    return "alias nm" + std::to_string(number) + " \"exec " + NameScriptName(number) + "\"\n";
 }
 
 std::string ScrollNamesPiece(int number) {

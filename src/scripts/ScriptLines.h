@@ -5,10 +5,12 @@
 
 // The bytes of every line of the console scripts. Lines end with a single line feed.
 
+// The scripts' file names, for the writer that opens them, the game's launch that executes the
+// main one and the lines that execute them by name.
 inline constexpr std::string_view MainScriptName = "vantrel.scr";
 std::string NameScriptName(int number);
 
-inline constexpr std::string_view ShowPlayersLine = "alias showplayers \"exec vantrel.scr\"\n";
+std::string ShowPlayersLine();
 inline constexpr std::string_view Wait2Line =
     "alias wait2 \"wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;wait;"
     "wait\"\n";

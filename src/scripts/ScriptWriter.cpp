@@ -51,7 +51,7 @@ void ScriptWriter::RestartScripts() {
     Open(mainScript, mainPath);
 
     if (NameTrickery())
-        Write(mainScript, ShowPlayersLine);
+        Write(mainScript, ShowPlayersLine());
     const QByteArray quakename = settings.quakename.toLatin1();
     Write(mainScript,
           MyNameLine({quakename.constData(), static_cast<std::size_t>(quakename.size())}));

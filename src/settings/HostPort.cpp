@@ -1,9 +1,19 @@
 #include "HostPort.h"
 
+#include <QHostAddress>
+#include <algorithm>
+
 namespace {
 
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 65534;
+bool IsNameCharacter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'-' || c == u'.';
+}
+
+bool IsIpv6(const QString& host) {
+    QHostAddress address;
+    return address.setAddress(host) && address.protocol() == QAbstractSocket::IPv6Protocol;
+}
 
 std::optional<int> ParsePort(const QString& text, QString& error) {
     bool ok = false;
@@ -22,10 +32,12 @@ std::optional<int> ParsePort(const QString& text, QString& error) {
 
 } // namespace
 
-std::optional<HostPort> ParseHostPort(const QString& text, int defaultPort, QString& error) {
+std::optional<HostPort> ParseHostPort(const QString& text, int defaultPort, QString& error,
+                                      BareIpv6 bareIpv6) {
     HostPort target{QString(), defaultPort};
     std::optional<QString> portText;
-    if (text.startsWith(u'[')) {
+    const bool bracketed = text.startsWith(u'[');
+    if (bracketed) {
         const qsizetype close = text.indexOf(u']');
         const QString rest = close < 0 ? QString() : text.mid(close + 1);
         if (close < 0 || !(rest.isEmpty() || rest.startsWith(u':'))) {
@@ -47,6 +59,15 @@ std::optional<HostPort> ParseHostPort(const QString& text, int defaultPort, QStr
     }
     if (target.host.isEmpty()) {
         error = QStringLiteral("bad server \"%1\": no host").arg(text);
+        return std::nullopt;
+    }
+    const bool isName = !target.host.startsWith(u'-') &&
+                        std::all_of(target.host.begin(), target.host.end(), IsNameCharacter);
+    const bool bareTaken = bareIpv6 == BareIpv6::Taken;
+    if (bracketed ? !IsIpv6(target.host) : !isName && !(bareTaken && IsIpv6(target.host))) {
+        error = QStringLiteral("\"%1\" is no host: give a name of letters, digits, hyphens and "
+                               "dots, an IPv4 address or an IPv6 address in brackets")
+                    .arg(text);
         return std::nullopt;
     }
     if (portText) {

@@ -1,5 +1,7 @@
 #include "ServerLists.h"
 
+#include "StoreLock.h"
+
 #include <QSettings>
 
 namespace {
@@ -15,10 +17,9 @@ const QString kMasters = QStringLiteral("masters");
 const QString kGames = QStringLiteral("games");
 
 // The layout of the group: arrays of host and port, and an array of game names. A later layout
-// raises the number, and this program then takes its defaults rather than misread the group.
+// raises the number, and this program then takes its defaults rather than misread the group, and
+// leaves the group to the program that wrote it.
 constexpr int FormatVersion = 1;
-
-constexpr int HighestPort = 65535;
 
 // A list the group has never held reads as missing, one the user emptied as empty.
 bool HasArray(QSettings& store, const QString& name) {
@@ -34,7 +35,7 @@ QList<HostPort> ReadServers(QSettings& store, const QString& name) {
         bool ok = false;
         const HostPort server{store.value(kHostKey).toString().trimmed(),
                               store.value(kPortKey).toString().toInt(&ok, 10)};
-        if (ok && !server.host.isEmpty() && server.port >= 1 && server.port <= HighestPort)
+        if (ok && !server.host.isEmpty() && server.port >= LowestPort && server.port <= HighestPort)
             servers.append(server);
     }
     store.endArray();
@@ -81,7 +82,7 @@ bool SameServer(const HostPort& a, const HostPort& b) {
     return a.port == b.port && a.host.compare(b.host, Qt::CaseInsensitive) == 0;
 }
 
-void ServerLists::Load(QSettings& store) {
+bool ServerLists::Load(QSettings& store) {
     favourites.clear();
     recent.clear();
     masters = DefaultMasters();
@@ -89,7 +90,8 @@ void ServerLists::Load(QSettings& store) {
     store.beginGroup(kGroup);
     bool ok = false;
     const int version = store.value(kVersionKey).toString().toInt(&ok, 10);
-    if (!ok || version <= FormatVersion) {
+    const bool readable = !ok || version <= FormatVersion;
+    if (readable) {
         favourites = ReadServers(store, kFavourites);
         recent = ReadServers(store, kRecent).mid(0, RecentServersKept);
         if (HasArray(store, kMasters))
@@ -98,6 +100,7 @@ void ServerLists::Load(QSettings& store) {
             games = ReadGames(store);
     }
     store.endGroup();
+    return readable;
 }
 
 void ServerLists::Save(QSettings& store) const {
@@ -109,6 +112,20 @@ void ServerLists::Save(QSettings& store) const {
     WriteGames(store, games);
     store.endGroup();
     store.sync();
+}
+
+ListsChange ChangeStoredLists(QSettings& store, ServerLists& lists,
+                              const std::function<void(ServerLists&)>& change) {
+    const StoreLock lock(store);
+    if (!lock.Held())
+        return ListsChange::Busy;
+    // Picks up what another copy wrote since this one last read the file.
+    store.sync();
+    if (!lists.Load(store))
+        return ListsChange::ReadOnly;
+    change(lists);
+    lists.Save(store);
+    return ListsChange::Made;
 }
 
 QList<HostPort> DefaultMasters() {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <functional>
 
 class QSettings;
 
@@ -16,7 +17,9 @@ struct ServerLists {
     QList<HostPort> masters;
     QStringList games;
 
-    void Load(QSettings& store);
+    // False for a group of a later layout: the lists are then the defaults, and the group is
+    // not this program's to write.
+    bool Load(QSettings& store);
     void Save(QSettings& store) const;
 };
 
@@ -27,6 +30,16 @@ inline constexpr int DefaultMasterPort = 27950;
 QList<HostPort> DefaultMasters();
 // FTE-Quake: the name NetQuake servers register under.
 QStringList DefaultGames();
+
+// What came of a change to the stored lists.
+enum class ListsChange { Made, ReadOnly, Busy };
+
+// Reads the lists again, changes them and writes them back, all under the store's lock, so that a
+// change another copy of the program made in between stays. A group of a later layout is read
+// as the defaults and neither changed nor written; nor is anything while another copy holds the
+// lock past a short wait.
+ListsChange ChangeStoredLists(QSettings& store, ServerLists& lists,
+                              const std::function<void(ServerLists&)>& change);
 
 // The same host, whatever the letters' case, and the same port.
 bool SameServer(const HostPort& a, const HostPort& b);

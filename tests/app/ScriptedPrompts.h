@@ -49,20 +49,17 @@ public:
     }
 
 private:
-    // Records the prompt and runs `whileShown`; a question then takes the next queued answer.
+    // Records the prompt and runs `whileShown`; a question then takes the next queued answer, or No
+    // when the queue has run dry.
     bool Show(QWidget* parent, Kind kind, const QString& caption, const QString& text) {
         shown.append({parent, kind, caption, text});
         if (whileShown)
             whileShown(shown.last());
-        return (kind == Kind::YesNo || kind == Kind::RetryCancel) && Pop(answers);
-    }
-    // The front of the queue, or No when it has run dry.
-    static bool Pop(std::deque<bool>& queue) {
-        if (queue.empty())
+        if (kind == Kind::Ok || kind == Kind::PickFolder || answers.empty())
             return false;
-        const bool front = queue.front();
-        queue.pop_front();
-        return front;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 
     QList<Shown> shown;

@@ -246,11 +246,13 @@ private slots:
                 told[3].startsWith("Game names: Line 1: "));
         told.remove(2, 2);
         QCOMPARE(told, (QStringList{"Master servers: Line 1: bad port \"x\": give a number from 1 "
-                                    "to 65534",
+                                    "to 65535",
                                     "Game names: Line 1: \"FTE Quake\" is no game name: give one "
                                     "word of letters, digits and punctuation, at most 63",
                                     "Give a game name to ask the masters for.",
-                                    "Master servers: Line 2: \"b c:1\" is no host"}));
+                                    "Master servers: Line 2: \"b c:1\" is no host: give a name of "
+                                    "letters, digits, hyphens and dots, an IPv4 address or an "
+                                    "IPv6 address in brackets"}));
         QCOMPARE(dialog.Masters(),
                  (QList<HostPort>{{"127.0.0.1", 27951}, {"::1", 5}, {"localhost", 27950}}));
         QCOMPARE(dialog.Games(),

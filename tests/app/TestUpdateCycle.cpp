@@ -6,16 +6,15 @@
 #include <QTest>
 
 // A window with name trickery and auto-update on, beside a server with two players, its update
-// cycle started unless asked not to.
+// cycle started at an interval of one second.
 struct UpdatingWindow : QueryWindow {
-    explicit UpdatingWindow(int updatetime, bool startCycle = true) {
+    UpdatingWindow() {
         settings.autoupdate = 1;
-        settings.updatetime = updatetime;
+        settings.updatetime = 1;
         server.Config().players = DemoPlayers(2);
         Open();
         SetTarget();
-        if (startCycle)
-            Updates().click();
+        Updates().click();
     }
     QPushButton& Updates() { return Control<QPushButton>("updatesButton"); }
     void Tick(int timer = UpdateTimer) { Dialog().OnTimerTick(timer); }
@@ -28,7 +27,7 @@ private slots:
     // Starting sends nothing; each tick at an interval of one second re-queries, or stops a query
     // still running. Stopping the cycle stops its query, and so does closing the window.
     void StartTickStop() {
-        UpdatingWindow w(1);
+        UpdatingWindow w;
         QCOMPARE(w.Looks(), "Vantrel|Query!|StopUpdates[1]|0|q0u1|-U");
         QTest::qWait(20);
         QVERIFY(w.server.Requests().isEmpty());
@@ -48,7 +47,7 @@ private slots:
 
     // A re-query that times out is sent again without a question.
     void TimeoutIsRetriedWithoutAsking() {
-        UpdatingWindow w(1);
+        UpdatingWindow w;
         w.Dialog().CurrentSettings().timeout = 2;
         w.server.Faults().dropServerInfo = true;
         for (const int timer : {UpdateTimer, QueryTimer, QueryTimer})
@@ -61,7 +60,7 @@ private slots:
     // While the missing-folder message of one re-query is open, the ticks that its event loop
     // delivers keep counting but open no second message on top of it.
     void NoMessageOnTopOfTheSameMessage() {
-        UpdatingWindow w(1);
+        UpdatingWindow w;
         QDir(w.GamePath()).removeRecursively();
         int nestedTicks = 0;
         w.Prompts().whileShown = [&](const ScriptedPrompts::Shown&) {

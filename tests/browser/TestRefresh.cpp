@@ -106,7 +106,7 @@ private slots:
         clock.Advance(960);
         refresh.OnTick();
         QCOMPARE(r.silent, (QStringList{world.ServerText(5), world.ServerText(6)}));
-        QCOMPARE(r.finished, 1);
+        QTRY_COMPARE(r.finished, 1);
         for (int step = 0; step < 5; ++step) {
             QTest::qWait(5);
             clock.Advance(500);
@@ -127,6 +127,7 @@ private slots:
         QTest::newRow("never answers") << 2 << MasterOutcome::TimedOut << 0 << both;
         QTest::newRow("no end mark") << 3 << MasterOutcome::TimedOut << 3 << ext;
         QTest::newRow("answers from a stranger") << 4 << MasterOutcome::TimedOut << 0 << both;
+        QTest::newRow("ends as FTE's master") << 5 << MasterOutcome::Done << 3 << ext;
     }
     void MasterOutcomes() {
         QFETCH(int, fault);
@@ -139,6 +140,7 @@ private slots:
         f.silent = fault == 2;
         f.noEndMark = fault == 3;
         f.fromStranger = fault == 4;
+        f.shortEndMark = fault == 5;
         world.master.EntriesPerDatagram() = 2;
 
         ManualClock clock;

@@ -140,8 +140,8 @@ private slots:
         // Accepted: what the options then are.
         row({"quake.example.org"}, 0, "quake.example.org:26000||Vantrel v.70|20|0|0|0|0|0");
         row({"--json", "--raw", "--no-rules", "--no-players", "--timeout", "120", "--scripts", "/q",
-             "--name", "Me", "--every", "6000", "[::1]:65534"},
-            0, "[::1]:65534|/q|Me|120|6000|1|1|1|1");
+             "--name", "Me", "--every", "6000", "[::1]:65535"},
+            0, "[::1]:65535|/q|Me|120|6000|1|1|1|1");
         row({"127.0.0.1:1", "--timeout", "1", "--every", "1"}, 0,
             "127.0.0.1:1||Vantrel v.70|1|1|0|0|0|0");
         // Several servers, or any master: the server info of each.
@@ -164,17 +164,21 @@ private slots:
         row({"--name", "Me", "h"}, 2, "--name needs --scripts");
         row({"--scripts", "", "h"}, 2, "needs a game folder");
         for (const char* server :
-             {"h:0", "h:65535", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
+             {"h:0", "h:65536", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
             row({server}, 2, "bad port");
         for (const char* server : {"", ":26000", "[]:26000"})
             row({server}, 2, "no host");
+        for (const char* master : {"m.example.com:27950:1", "::1:27950", "a\tb", "a@b", "-m"})
+            row({QStringLiteral("--master=") + master}, 2, "is no host");
+        row({"--master", "--game", "FTE Quake"}, 2, "bad --game: \"FTE Quake\" is no game name");
         for (const char* server : {"[::1", "[::1]26000"})
             row({server}, 2, "[ADDRESS]:PORT");
         // As the window's Query button, before anything is sent.
         row({"--scripts", "/nonexistent/vantrel", "h"}, 2, "Quake Directory Doesn't Exist");
         // Exit status 3: nothing is sent when no host is found, and each one is named.
         row({UnresolvableHost() + ":26000"}, 3, "host not found: " + UnresolvableHost());
-        row({"--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's')}, 3, "host not found: ");
+        row({"--json", "--master=" + UnresolvableHost(u'm'), UnresolvableHost(u's')}, 3,
+            "host not found: ");
     }
     void Arguments() {
         QFETCH(QStringList, arguments);
@@ -195,8 +199,11 @@ private slots:
         QVERIFY2(told.left(told.indexOf('\n')).contains(expected.toUtf8()), told);
         QCOMPARE(told.contains("\nUsage: "), status == ExitBadArguments);
         if (status == ExitHostNotFound)
-            QCOMPARE(told.count("host not found: "), arguments.size());
-        QVERIFY(program.readAllStandardOutput().isEmpty());
+            QCOMPARE(told.count("host not found: "), arguments.filter(".invalid").size());
+        // Only a JSON reader gets a document, whose every host was not found.
+        const QJsonObject doc = QJsonDocument::fromJson(program.readAllStandardOutput()).object();
+        QCOMPARE(doc["servers"][0]["outcome"].toString() + doc["masters"][0]["outcome"].toString(),
+                 arguments.contains("--json") ? "not foundfailed" : "");
     }
 
     void Incomplete() {
@@ -295,6 +302,17 @@ private slots:
         QVERIFY(!f.status);
     }
 
+    // A server with more rules than are listed: the query completes and says they were cut.
+    void RulesCut() {
+        QuakeServerStandIn server(DemoServer(0, MaxRules + 10));
+        QVERIFY(server.Start());
+        ToolRun f;
+        f.Start({"--json", "--no-players", Address(server)});
+        QTRY_COMPARE(f.status, std::optional<int>(ExitComplete));
+        QCOMPARE(f.Json()["rules"].toArray().size() + f.Json()["rulesTruncated"].toBool(),
+                 MaxRules + 1);
+    }
+
     // Many servers, named and listed by a master, sorted by ping with the silent one last. One
     // both named and listed is asked once and goes by its given name; the silent one is asked
     // again, then given up.
@@ -331,7 +349,7 @@ private slots:
         }
         QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
         QString shown = json ? QString() : run.Text();
-        for (const QJsonValue& s : run.Json().array())
+        for (const QJsonValue& s : run.Json()["servers"].toArray())
             shown += QStringLiteral("%1 %2\n")
                          .arg(s["server"]["ping"].toInt(-1))
                          .arg(s["address"].toString());
@@ -342,6 +360,16 @@ private slots:
                             .arg(named, Address(slow), Address(silent)));
         QCOMPARE(fast.Requests().size(), 1);
         QTRY_COMPARE(silent.Requests().size(), 2);
+    }
+
+    // When the time is up, a host still being looked up and a master still waiting did not
+    // answer, and the document says so.
+    void TimeUpDuringLookup() {
+        ToolRun run;
+        run.Start({"--json", UnresolvableHost(), "--master=127.0.0.1:1"});
+        run.refresh->OnDeadline();
+        QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
+        QCOMPARE(run.Text().count(QRegularExpression(R"x("outcome":"(timed out|no answer)")x")), 2);
     }
 };
 

@@ -158,8 +158,13 @@ private slots:
                            "[::1]:26000",       "[fe80::1]:26000",   "[fd00::1]:26000",
                            "192.168.0.1:26000"}
             << true;
-        QTest::newRow("nothing after the end mark")
-            << QList{Ext + a + End + b, Ext + b} << false << onlyA << true;
+        // 69.79.84.1 starts with the bytes of the end mark.
+        QTest::newRow("a datagram after the end mark")
+            << QList{Ext + a + End + b, Ext + Entry("69.79.84.1")} << false
+            << QStringList{ab[0], "69.79.84.1:26000"} << true;
+        // FTE's master: 36 bytes for one server, and no zero bytes after the end mark.
+        QTest::newRow("FTE's end") << QList{Ext + a + "\\EOT"} << false << onlyA << true;
+        QTest::newRow("FTE's empty list") << QList{Ext + "\\EOT"} << false << QStringList{} << true;
     }
     void MasterAnswers() {
         QFETCH(QList<QByteArray>, datagrams);

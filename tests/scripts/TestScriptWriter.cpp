@@ -64,18 +64,12 @@ private slots:
         QByteArrayList names{"x\";bind mouse1 quit;\"", "a\rquit\r", "\"\n\";quit",
                              QByteArray("a\0quit", 6)};
         QByteArrayList written{"x';bind mouse1 quit;'", "a quit ", "' ';quit", "a quit"};
-        QByteArray main = ScriptHeader("'a:b   c") + "alias scrollnames \"";
         for (int i = 4; i < 17; ++i)
             names << "p" + QByteArray::number(i), written << names.last();
         RunQuery(writer, names);
-        for (int i = 0; i < 17; ++i) {
-            main += i < 16 ? "nm" + QByteArray::number(i) + ";wait3;" : "myname\"\n";
-            QCOMPARE(game.Read(NameScript(i)),
-                     i < 16 ? "name \"" + written[i] + "\"\n" : QByteArray("(missing)"));
-        }
         for (int i = 0; i < 17; ++i)
-            main += EchoLine(i, written[i]);
-        QCOMPARE(game.Read("vantrel.scr"), main);
+            QCOMPARE(game.Read(NameScript(i)), i < 16 ? NameLine(written[i]) : "(missing)");
+        QCOMPARE(game.Read("vantrel.scr"), MainScript("'a:b   c", written));
     }
 
     // Only 1 is on. Off, the main script holds only the user's name and no name script is
@@ -111,9 +105,9 @@ private slots:
         writer.RestartScripts();
         writer.WriteNameScript(1, "b");
         QCOMPARE(second.Read("vantrel.scr"), ScriptHeader("Vantrel v.70"));
-        QCOMPARE(second.Read(NameScript(1)), QByteArray("name \"b\"\n"));
+        QCOMPARE(second.Read(NameScript(1)), NameLine("b"));
         QCOMPARE(first.Read("vantrel.scr"), ScriptHeader("Vantrel v.70"));
-        QCOMPARE(first.Read(NameScript(0)), QByteArray("name \"a\"\n"));
+        QCOMPARE(first.Read(NameScript(0)), NameLine("a"));
     }
 
     // Opens that fail leave the scripts closed; every later write is skipped quietly. An empty

@@ -83,8 +83,7 @@ private slots:
 
     // An empty file gives the defaults. In a hand-edited one, a number that is not a whole number
     // in decimals reads as the default, a text split at an unquoted comma is joined again; a
-    // server with no host or a port outside 1..65535 is left out, and a later layout of the lists
-    // is not read at all.
+    // server with no host or a port outside 1..65535 is left out.
     void HandEditedFile() {
         QStringList expected = Read(NewFile());
         QCOMPARE(
@@ -102,9 +101,31 @@ private slots:
             "recent\\3\\host=b\nrecent\\3\\port=65536\nrecent\\4\\host= \nrecent\\4\\port=2\n"
             "recent\\5\\host=b\nrecent\\5\\port=65535\n";
         QCOMPARE(Read(NewFile(edited)), expected);
-        QCOMPARE(
-            Read(NewFile("[browser]\nversion=2\n" + edited.mid(edited.indexOf("recent")))).at(12),
-            QString());
+    }
+
+    // Two copies of the program on one file take turns: each change is made to the lists as the
+    // file holds them, so neither loses the other's. A later version's layout, written there
+    // since, reads as the defaults and is left as written, to the byte.
+    void CopiesTakeTurns() {
+        const QString path = NewFile();
+        QSettings storeA(path, QSettings::IniFormat), storeB(path, QSettings::IniFormat);
+        ServerLists a, b;
+        const auto note = [](QSettings& store, ServerLists& lists, const HostPort& server) {
+            return ChangeStoredLists(store, lists,
+                                     [&](ServerLists& l) { AddRecent(l.recent, server); });
+        };
+        note(storeA, a, {"a", 1});
+        note(storeB, b, {"b", 2});
+        QCOMPARE(note(storeA, a, {"c", 3}), ListsChange::Made);
+        QCOMPARE(a.recent, (QList<HostPort>{{"c", 3}, {"b", 2}, {"a", 1}}));
+        const QByteArray later = "[browser]\nversion=2\nrecent\\1\\host=a\nrecent\\1\\port=1\n"
+                                 "recent\\size=1\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(later));
+        file.close();
+        QCOMPARE(note(storeB, b, {"d", 4}), ListsChange::ReadOnly);
+        QVERIFY(b.recent.isEmpty() && file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), later);
     }
 
     // The newest first, each server once whatever its host's letter case, the newest 20 kept.

@@ -93,6 +93,8 @@ QByteArrayList MasterServerStandIn::Answer(const ListRequest& request) const {
         }
     }
     const QByteArray header = AnswerHeader(request.extended);
+    if (faults.shortEndMark)
+        return {header + entries.join() + QByteArray("\\EOT")};
     QByteArrayList datagrams = Pack(header, entries, perDatagram);
     if (!faults.noEndMark && faults.endlessDatagrams <= 0) {
         if (faults.truncatedEntries && !entries.isEmpty())

@@ -31,6 +31,9 @@ struct MasterFaults {
     bool truncatedEntries = false;
     // Leaves out the end mark.
     bool noEndMark = false;
+    // Ends its list as FTE's master does: the whole list in one datagram, ended by "\EOT" with
+    // no zero bytes after it.
+    bool shortEndMark = false;
     // Sends a datagram of garbage before the list.
     bool garbageFirst = false;
     // Lists every entry twice.

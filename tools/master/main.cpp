@@ -72,7 +72,9 @@ int main(int argc, char* argv[]) {
         "host:port[-last]");
     const QCommandLineOption perDatagram("per-datagram", "Servers per answer datagram.", "n", "72");
     const QCommandLineOption quiet("quiet", "Do not print each request.");
-    parser.addOptions({host, port, game, protocol, server, perDatagram, quiet});
+    const QCommandLineOption fteEnd(
+        "fte-end", "End each list as FTE's master does: one datagram, \"\\EOT\" without zeros.");
+    parser.addOptions({host, port, game, protocol, server, perDatagram, quiet, fteEnd});
     parser.process(app);
 
     const QHostAddress address(parser.value(host));
@@ -89,6 +91,7 @@ int main(int argc, char* argv[]) {
     master.GameName() = parser.value(game).toLatin1();
     master.Protocol() = protocolNumber;
     master.EntriesPerDatagram() = entries;
+    master.Faults().shortEndMark = parser.isSet(fteEnd);
     for (const QString& text : parser.values(server)) {
         const std::optional<QList<MasterEntry>> parsed = ParseServers(text);
         if (!parsed)
