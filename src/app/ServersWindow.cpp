@@ -1,6 +1,7 @@
 #include "ServersWindow.h"
 
 #include "MastersDialog.h"
+#include "PressedServer.h"
 #include "ServerColumns.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
@@ -13,11 +14,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
-#include <QStyleHints>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -69,7 +68,8 @@ void ServersWindow::BuildControls() {
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setHighlightSections(false);
     table->setSortingEnabled(true);
-    table->viewport()->installEventFilter(this);
+    auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
+    connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
 
     status = new QLabel(this);
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -163,38 +163,6 @@ void ServersWindow::Choose(const QModelIndex& index) {
 void ServersWindow::KeepSelectionInView() {
     if (selectionShown)
         table->scrollTo(table->currentIndex());
-}
-
-// The second press of a double-click keeps the first one's server: that is the one aimed at,
-// whatever moved under the pointer since. True for such a press.
-bool ServersWindow::NotePress(const QMouseEvent& press) {
-    const QPoint at = press.position().toPoint();
-    if (pressedTarget &&
-        press.timestamp() - pressedTime <=
-            quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval()) &&
-        (at - pressedAt).manhattanLength() <= QGuiApplication::styleHints()->startDragDistance())
-        return true;
-    pressedTime = press.timestamp();
-    pressedAt = at;
-    const QModelIndex index = table->indexAt(at);
-    pressedTarget = index.isValid() ? std::optional(TargetAt(index)) : std::nullopt;
-    return false;
-}
-
-// The second press and the double-click go no further than here: in the view they would select
-// the row now under the pointer rather than the server chosen.
-bool ServersWindow::eventFilter(QObject* watched, QEvent* event) {
-    const auto left = [event] {
-        return static_cast<const QMouseEvent&>(*event).button() == Qt::LeftButton;
-    };
-    if (watched == table->viewport() && event->type() == QEvent::MouseButtonPress && left())
-        return NotePress(static_cast<const QMouseEvent&>(*event));
-    if (watched == table->viewport() && event->type() == QEvent::MouseButtonDblClick && left() &&
-        pressedTarget) {
-        emit ServerChosen(*pressedTarget);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 std::unique_ptr<QMenu> ServersWindow::RowMenu(const QModelIndex& index) {

@@ -7,14 +7,12 @@
 
 #include <QWidget>
 #include <memory>
-#include <optional>
 
 class Prompts;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
-class QMouseEvent;
 class QPushButton;
 class QSettings;
 class QTableView;
@@ -56,14 +54,12 @@ signals:
 protected:
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
     void ConnectEvents();
     void ApplyFilter();
     void Choose(const QModelIndex& index);
-    bool NotePress(const QMouseEvent& press);
     void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
@@ -90,10 +86,6 @@ private:
     // When the list's last refresh started, and whether it reached its end.
     std::int64_t listStartedMs = 0;
     bool listComplete = false;
-    // The server under the pointer at the last press, and that press.
-    std::optional<HostPort> pressedTarget;
-    QPoint pressedAt;
-    quint64 pressedTime = 0;
     // Whether the selected row showed before the rows moved.
     bool selectionShown = false;
 };

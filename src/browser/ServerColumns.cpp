@@ -35,7 +35,6 @@ QString AddressSortKey(const HostPort& target) {
     return QStringLiteral("2:") + target.host.toLower() + port;
 }
 
-// The columns whose values come from the answer call these only for a row that has one.
 QString NameText(const ServerRow& row) {
     return row.answer ? row.answer->name : QString();
 }
@@ -61,6 +60,7 @@ QString SourceText(const ServerRow& row) {
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 
+// The sort keys of the columns from the answer are read only for a row that has one.
 constexpr std::array<ServerColumnInfo, ServerColumnCount> Columns{{
     {NameColumn, "Name", 30, Left, NameText,
      [](const ServerRow& r) { return QVariant(NameText(r)); }, true},
