@@ -22,24 +22,19 @@ inline QByteArray ScriptHeader(const QByteArray& quakename) {
            "alias wait3 \"wait2;wait2;wait2\"\nclear\n";
 }
 
-// The main script's line that shows a player's alias and name.
-inline QByteArray EchoLine(int player, const QByteArray& name) {
-    return "echo \"\x8d nm" + QByteArray::number(player) + " \x8f " + name + "\"\n";
-}
-
 // A name script's only line.
 inline QByteArray NameLine(const QByteArray& name) {
     return "name \"" + name + "\"\n";
 }
 
 // The whole main script with name trickery on, for the players' names as written: the first
-// sixteen take their turn in the scroll alias, and every player is echoed.
+// sixteen take their turn in the scroll alias, and every player's alias and name are echoed.
 inline QByteArray MainScript(const QByteArray& quakename, const QByteArrayList& names) {
     QByteArray scroll = "alias scrollnames \"";
     QByteArray echoes;
     for (int i = 0; i < names.size(); ++i) {
         scroll += i < 16 ? "nm" + QByteArray::number(i) + ";wait3;" : QByteArray();
-        echoes += EchoLine(i, names[i]);
+        echoes += "echo \"\x8d nm" + QByteArray::number(i) + " \x8f " + names[i] + "\"\n";
     }
     return ScriptHeader(quakename) + scroll + (names.isEmpty() ? ";" : "") + "myname\"\n" + echoes;
 }

@@ -46,10 +46,10 @@ private slots:
         QTest::addColumn<bool>("updatesEnabled");
         QTest::newRow("both on") << 1 << 1 << false << true;
         QTest::newRow("name trickery off") << 0 << 1 << false << false;
-        QTest::newRow("auto-update off") << 1 << 0 << false << false;
         // Start-up tests the name trickery flag against 0, not against 1.
         QTest::newRow("name trickery 2") << 2 << 1 << false << true;
-        QTest::newRow("game folder gone") << 1 << 0 << true << false;
+        // Auto-update off as well: the updates button follows it alone.
+        QTest::newRow("game folder gone, auto-update off") << 1 << 0 << true << false;
     }
     void startUp() {
         QFETCH(int, nametrickery);

@@ -314,8 +314,8 @@ private slots:
     }
 
     // Many servers, named and listed by a master, sorted by ping with the silent one last. One
-    // both named and listed is asked once and goes by its given name; the silent one is asked
-    // again, then given up.
+    // both named and listed goes by its given name. (How often each is asked is the refresh's
+    // own matter, tested with the browser.)
     void SortedByPingSilentLast_data() {
         QTest::addColumn<bool>("json");
         QTest::newRow("text") << false;
@@ -358,8 +358,6 @@ private slots:
                                                    "    40 ms  0/16  dm4   %2  Slow\n"
                                                    "no answer              %3\n")
                             .arg(named, Address(slow), Address(silent)));
-        QCOMPARE(fast.Requests().size(), 1);
-        QTRY_COMPARE(silent.Requests().size(), 2);
     }
 
     // When the time is up, a host still being looked up and a master still waiting did not

@@ -33,25 +33,6 @@ private slots:
         QCOMPARE(w.Prompts().Texts(), QStringList{"Quake Directory Doesn't Exist"});
         QCOMPARE(w.Dialog().State().querying, 1);
     }
-
-    // A settings file with garbage, wrong types and huge values: defaults where a value is
-    // unusable, and no first-start question.
-    void BrokenSettingsFile() {
-        QueryWindow w;
-        QFile file(w.Store().fileName());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[settings]\nfirstrun=0\ntimeout=abc\nupdatetime=99999999999999\n"
-                   "asciinames=@Variant(garbage)\nnametrickery=1, 2\nquakename=\n"
-                   "\x01\x02\xff=\xfe\nexe\n[other\n");
-        file.close();
-        w.Store().sync();
-        MainDialog& d = w.StartFirstTime();
-        const Settings& s = d.CurrentSettings();
-        QCOMPARE((QList<int>{s.timeout, s.updatetime, s.asciinames, s.nametrickery}),
-                 (QList<int>{20, 60, 1, 0}));
-        QCOMPARE(s.quakename + u'|' + s.commandline, "|-zone 512");
-        QVERIFY(w.Prompts().History().isEmpty());
-    }
 };
 
 VANTREL_TEST(TestFaultyFiles)

@@ -102,7 +102,6 @@ private slots:
         row("length says one byte less", '\x83', high, "a|\xc8\xe9|\x90|255|254", {}, -1);
         row("protocol version missing", '\x83', Text("a") + Text("b") + Text("c") + "\x05\x08",
             "a|b|c|0|5");
-        row("garbage after the code", '\x83', "garbage\n", "garbage\n|||0|0");
         row("name longer than the buffer", '\x83',
             Text("a") + Text(QByteArray(300, 'n')) + Text("e2m3") + "\x05\x10\x03",
             "a|" + QByteArray(63, 'n') + "||0|0", "a|" + QByteArray(63, 'n') + "|e2m3|5|16");

@@ -81,9 +81,10 @@ private slots:
         QCOMPARE(Read(copy), Fields(saved, lists));
     }
 
-    // An empty file gives the defaults. In a hand-edited one, a number that is not a whole number
-    // in decimals reads as the default, a text split at an unquoted comma is joined again; a
-    // server with no host or a port outside 1..65535 is left out.
+    // An empty file gives the defaults. In a hand-edited one, lines of garbage are passed over, a
+    // number that is not a whole number in decimals reads as the default, an empty text stays
+    // empty, a text split at an unquoted comma is joined again; a server with no host or a port
+    // outside 1..65535 is left out.
     void HandEditedFile() {
         QStringList expected = Read(NewFile());
         QCOMPARE(
@@ -92,15 +93,20 @@ private slots:
                 {"1", "1", "1", "0", "20", "0", "60", "-zone 512", "Vantrel v.70", "", "",
                  "master.frag-net.com:27950 dpmaster.deathmask.net:27950 dpmaster.tchr.no:27950",
                  "FTE-Quake"}));
+        expected[8] = "";
         expected[10] = "Bob, the Great";
         expected[12] = "a:1 b:65535";
         const QByteArray edited =
-            "[settings]\nasciirules=12abc\nnametrickery=0x14\nupdatetime=@ByteArray(20)\n"
+            "[settings]\n\x01\x02\xff=\xfe\njunk\nfirstrun=0\nasciirules=12abc\nnametrickery=0x14\n"
+            "updatetime=@ByteArray(20)\nasciinames=@Variant(garbage)\nquakename=\n"
             "exe=Bob, the Great\n[browser]\nrecent\\size=5\n"
             "recent\\1\\host=a\nrecent\\1\\port=1\nrecent\\2\\host=b\nrecent\\2\\port=0\n"
             "recent\\3\\host=b\nrecent\\3\\port=65536\nrecent\\4\\host= \nrecent\\4\\port=2\n"
-            "recent\\5\\host=b\nrecent\\5\\port=65535\n";
-        QCOMPARE(Read(NewFile(edited)), expected);
+            "recent\\5\\host=b\nrecent\\5\\port=65535\n[other\n";
+        const QString path = NewFile(edited);
+        QCOMPARE(Read(path), expected);
+        QSettings store(path, QSettings::IniFormat);
+        QCOMPARE(ReadFirstRun(store), 0);
     }
 
     // Two copies of the program on one file take turns: each change is made to the lists as the
