@@ -12,14 +12,18 @@
 #include "standin/DemoConfig.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCompleter>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -32,12 +36,20 @@ ServerLists Stored(const QSettings& store) {
     return lists;
 }
 
-// Runs the entry of the first row's menu that has that text.
+// Right-clicks the first row and runs the entry of its menu that has that text.
 void Trigger(ServersWindow& servers, const QString& text) {
-    const std::unique_ptr<QMenu> menu = servers.RowMenu(servers.Table().model()->index(0, 0));
-    for (QAction* action : menu->actions())
-        if (action->text() == text)
-            action->trigger();
+    QTimer::singleShot(0, [text] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction* action : menu->actions())
+            if (action->text() == text)
+                action->trigger();
+        menu->close();
+    });
+    QTableView& table = servers.Table();
+    const QPoint at = table.visualRect(table.model()->index(0, 0)).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, table.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(table.viewport(), &click);
 }
 
 ServersWindow& OpenServers(QueryWindow& w) {
@@ -66,6 +78,7 @@ private slots:
         QVERIFY(silent.Start());
         const HostPort favourite{"127.0.0.1", w.server.Port()};
         StoredServerLists(w.Store()).SetFavourite({favourite}, true);
+        StoredServerLists(w.Store()).SetFavourite({{UnresolvableHost(), 26000}}, true);
         MainDialog& d = w.Open();
         d.show();
         w.Control<QLineEdit>("serverHost").setText("127.0.0.1");
@@ -76,7 +89,8 @@ private slots:
         QTableView& table = servers.Table();
         // The query that ran put its silent server among the recent ones.
         QTRY_VERIFY(Column(*table.model(), NameColumn).contains("Vantrel stand-in"));
-        QCOMPARE(table.model()->rowCount(), 2);
+        QTRY_COMPARE(Column(*table.model(), PingColumn).count("not found"), 1);
+        QCOMPARE(table.model()->rowCount(), 3);
         const QModelIndex row = table.model()->index(
             int(Column(*table.model(), NameColumn).indexOf("Vantrel stand-in")), MapColumn);
         QCOMPARE(row.siblingAtColumn(SourceColumn).data().toString(), "favourite");
@@ -217,6 +231,10 @@ private slots:
         servers.Refresher().Network().OnTick();
         QTest::qWait(20);
         QCOMPARE(farm[1]->Requests().size(), 3);
+        for (QPushButton* button : servers.findChildren<QPushButton*>())
+            if (button->text() == "&Refresh")
+                button->click();
+        QVERIFY(servers.Refresher().Running());
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,
@@ -234,7 +252,8 @@ private slots:
             {"localhost", ""},
             {"a\nb c:1", "FTE-Quake"},
             {"127.0.0.1:27951\n\n [::1]:5 \r\nlocalhost\nLOCALHOST:27950",
-             "FTE-Quake\n DarkPlaces-Quake\nFTE-Quake\n" + QString(LongestGameName, u'q')}};
+             "FTE-Quake\n DarkPlaces-Quake\nFTE-Quake\n!" + QString(LongestGameName - 2, u'q') +
+                 u'~'}};
         for (const auto& [masters, games] : tries) {
             edits[0]->setPlainText(masters);
             edits[1]->setPlainText(games);
@@ -255,8 +274,8 @@ private slots:
                                     "IPv6 address in brackets"}));
         QCOMPARE(dialog.Masters(),
                  (QList<HostPort>{{"127.0.0.1", 27951}, {"::1", 5}, {"localhost", 27950}}));
-        QCOMPARE(dialog.Games(),
-                 (QStringList{"FTE-Quake", "DarkPlaces-Quake", QString(LongestGameName, u'q')}));
+        QCOMPARE(dialog.Games(), (QStringList{"FTE-Quake", "DarkPlaces-Quake",
+                                              u'!' + QString(LongestGameName - 2, u'q') + u'~'}));
     }
 };
 

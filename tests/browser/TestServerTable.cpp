@@ -93,7 +93,11 @@ private slots:
         ServerFilterProxy proxy(model);
         proxy.sort(PingColumn);
         model.Apply(SixServers());
-        // What the cells show, beside what they sort by.
+        // What the cells and the titles show, beside what they sort by.
+        QStringList titles;
+        for (int column = 0; column <= ServerColumnCount; ++column)
+            titles << model.headerData(column, Qt::Horizontal).toString();
+        QCOMPARE(titles.join(u','), "Name,Map,Players,Ping,Address,Source,");
         QCOMPARE(Column(model, PlayersColumn), (QStringList{"3/8", "8/8", "0/16", "", "", ""}));
         QCOMPARE(Column(model, PingColumn),
                  (QStringList{"40", "~120", "15", "no reply", "not found", ""}));
@@ -116,8 +120,18 @@ private slots:
 
         model.EndRefresh();
         QCOMPARE(Column(model, NameColumn), (QStringList{"bravo", "Charlie", "echo", ""}));
+        // The rows that stayed are found again, and a host not found after its row went gets a
+        // row of its own; the change starts at the first row.
+        RefreshBatch third;
+        third.listed = {{{}, {"nohost.invalid", 26000}, ServerSource::Favourite}};
+        third.outcomes = {Answer(At("10.0.0.10"), "bravo", "dm7", 2, 8, 30),
+                          Answer(At("10.0.0.5"), "echo", "e2m2", 1, 8, 50)};
+        model.BeginRefresh();
+        model.Apply(third);
+        QCOMPARE(Column(model, MapColumn), (QStringList{"dm7", "E1M1", "e2m2", "", ""}));
+        QCOMPARE(changed.last().at(0).toModelIndex().row(), 0);
         QVERIFY(bravo.isValid());
-        QCOMPARE(proxy.index(bravo.row(), MapColumn).data().toString(), "dm6");
+        QCOMPARE(proxy.index(bravo.row(), MapColumn).data().toString(), "dm7");
         // No longer named, the favourite shows its address; its last answer stays until the next.
         QCOMPARE(Column(model, AddressColumn).at(1) + Column(model, SourceColumn).at(1) +
                      Column(model, PingColumn).at(1),
