@@ -25,10 +25,9 @@ void ServerPinger::NewTick(std::int64_t now) {
     lastTick = now;
 }
 
-int ServerPinger::Add(const Endpoint& server, bool& isNew) {
+int ServerPinger::Add(const Endpoint& server) {
     const auto known = byEndpoint.constFind(server);
-    isNew = known == byEndpoint.cend();
-    if (!isNew)
+    if (known != byEndpoint.cend())
         return *known;
     const int index = int(servers.size());
     servers.push_back({server});

@@ -37,8 +37,8 @@ public:
     // Forgets every server.
     void Clear();
 
-    // The server's index; isNew tells whether it was unknown until now and is queued.
-    int Add(const Endpoint& server, bool& isNew);
+    // The server's index; a server unknown until now is queued.
+    int Add(const Endpoint& server);
     // True the first time a master lists the server.
     bool MarkListed(int index);
 

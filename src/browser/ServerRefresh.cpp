@@ -186,8 +186,7 @@ void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram,
 bool ServerRefresh::AddServers(const QList<Endpoint>& servers, int namedIndex) {
     const quint64 refresh = generation;
     for (const Endpoint& server : servers) {
-        bool isNew = false;
-        const int index = pinger.Add(server, isNew);
+        const int index = pinger.Add(server);
         if (namedIndex < 0 && !pinger.MarkListed(index))
             continue;
         emit Listed(server, namedIndex);
