@@ -235,6 +235,14 @@ private slots:
             if (button->text() == "&Refresh")
                 button->click();
         QVERIFY(servers.Refresher().Running());
+        // Three rows in view: sorted afresh, the selected server is scrolled back into it.
+        servers.Open();
+        table.setFixedHeight(table.horizontalHeader()->height() + 3 * table.rowHeight(0) +
+                             2 * table.frameWidth());
+        QTRY_COMPARE(table.viewport()->height(), 3 * table.rowHeight(0));
+        table.selectRow(0);
+        table.sortByColumn(NameColumn, Qt::AscendingOrder);
+        QVERIFY(table.viewport()->rect().contains(table.visualRect(table.currentIndex())));
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,
