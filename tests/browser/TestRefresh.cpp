@@ -1,4 +1,6 @@
 #include "ServerRefresh.h"
+#include "ServerTableModel.h"
+#include "TableRefresh.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
 #include "master/MasterServerStandIn.h"
@@ -167,7 +169,9 @@ private slots:
         world.master.EntriesPerDatagram() = 2;
 
         ManualClock clock;
-        ServerRefresh refresh(clock);
+        ServerTableModel model;
+        TableRefresh table(model, clock);
+        ServerRefresh& refresh = table.Network();
         Recorder r(refresh);
         QVERIFY(refresh.Start(world.Request()));
         QTRY_COMPARE(world.master.Requests().size(), 1);
@@ -181,6 +185,8 @@ private slots:
         refresh.OnTick();
         QCOMPARE(world.master.Requests(), requests);
         QCOMPARE(r.ended, (QList<std::pair<MasterOutcome, int>>{{outcome, servers}}));
+        // The status line names a master that gave no list, not one whose list was cut short.
+        QCOMPARE(table.StatusText().contains("no list from"), servers == 0);
     }
 };
 

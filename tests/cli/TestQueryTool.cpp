@@ -360,6 +360,19 @@ private slots:
                             .arg(named, Address(slow), Address(silent)));
     }
 
+    // A master that lists no server, ending its list as FTE's master does: nothing to ask, and
+    // that is a complete answer.
+    void EmptyList() {
+        MasterServerStandIn master;
+        master.Faults().shortEndMark = true;
+        QVERIFY(master.Start());
+        ToolRun run;
+        run.Start({"--json", "--master=127.0.0.1:" + QString::number(master.Port())});
+        QTRY_COMPARE(run.status, std::optional<int>(ExitComplete));
+        QCOMPARE(run.Json()["servers"].toArray().size(), 0);
+        QCOMPARE(run.Json()["masters"][0]["outcome"].toString(), "done");
+    }
+
     // When the time is up, a host still being looked up and a master still waiting did not
     // answer, and the document says so.
     void TimeUpDuringLookup() {
