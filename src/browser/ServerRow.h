@@ -3,6 +3,7 @@
 #include "Endpoint.h"
 #include "HostPort.h"
 #include "ServerRefresh.h"
+#include "StatusReply.h"
 
 #include <QFlags>
 #include <QList>
@@ -24,11 +25,23 @@ struct ServerAnswer {
     int currentPlayers = 0;
     int maxPlayers = 0;
     Ping ping;
+    // False for a server that answered only the status request (DarkPlaces or QuakeWorld listed
+    // under a NetQuake game name): a NetQuake engine may not join it.
+    bool netQuake = true;
 };
 
 // What the asciiserver option does to the main window's fields it does here: when convert is
 // set, the game's graphic characters fold onto ASCII; otherwise every byte is one character.
 ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert);
+
+// What a server tells of itself beyond the server-info answer. Texts are converted as the
+// answer's are; the players' names stay raw bytes, for the asciinames option to convert.
+struct ServerStatus {
+    QString mod;
+    QString engine;
+    QString protocol;
+    QList<ServerPlayer> players;
+};
 
 enum class RowState : quint8 { Asking, Answered, Silent, NotFound };
 
@@ -50,6 +63,9 @@ struct ServerRow {
     bool current = true;
     // The last complete answer; kept while the server is asked again.
     std::optional<ServerAnswer> answer;
+    // What the server's status answer, or its answers to the player requests, told; kept, as the
+    // answer is, while the server is asked again.
+    std::optional<ServerStatus> status;
 };
 
 // Whether any of the names is this server's, as SameServer tells.

@@ -11,11 +11,22 @@ class QSettings;
 // The server browser's lists, stored beside the options in a group of their own with a format
 // version: the user's favourite servers, the servers most recently queried from the main window
 // (newest first), the master servers to ask and the game names to ask them for.
+// What a favourite's watch tells of: that its player count reached minPlayers (0: never), and
+// that a slot freed on it while full.
+struct FavouriteAlert {
+    HostPort server;
+    int minPlayers = 0;
+    bool room = false;
+};
+
 struct ServerLists {
     QList<HostPort> favourites;
     QList<HostPort> recent;
     QList<HostPort> masters;
     QStringList games;
+    // Players' names to look out for, matched as NameContains matches.
+    QStringList buddies;
+    QList<FavouriteAlert> alerts;
 
     // False for a group of a later layout: the lists are then the defaults, and the group is
     // not this program's to write.
