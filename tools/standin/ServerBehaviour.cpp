@@ -3,6 +3,12 @@
 #include "PlayerChurn.h"
 #include "QuakeServerStandIn.h"
 
+void PrintRequest(QTextStream& out, const QByteArray& prefix, const QHostAddress& sender,
+                  quint16 senderPort, const QByteArray& request) {
+    out << prefix << sender.toString() << ':' << senderPort << ' ' << request.toHex(' ')
+        << Qt::endl;
+}
+
 void Behave(QuakeServerStandIn& server, const ServerBehaviour& behaviour, quint32 seed,
             QTextStream& out, const QByteArray& prefix) {
     server.Config().answersStatus = !behaviour.plain;
@@ -26,9 +32,8 @@ void Behave(QuakeServerStandIn& server, const ServerBehaviour& behaviour, quint3
     if (!behaviour.quiet) {
         QObject::connect(&server, &QuakeServerStandIn::RequestReceived,
                          [&server, &out, prefix](const QByteArray& request) {
-                             out << prefix << server.LastSenderAddress().toString() << ':'
-                                 << server.LastSenderPort() << ' ' << request.toHex(' ')
-                                 << Qt::endl;
+                             PrintRequest(out, prefix, server.LastSenderAddress(),
+                                          server.LastSenderPort(), request);
                          });
     }
 }

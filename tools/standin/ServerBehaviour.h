@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QTextStream>
 
 class QuakeServerStandIn;
@@ -19,6 +20,10 @@ struct ServerBehaviour {
     // Without it, each request is printed as "PREFIXADDRESS:PORT HEX".
     bool quiet = false;
 };
+
+// A request as the program prints it: "PREFIXADDRESS:PORT HEX".
+void PrintRequest(QTextStream& out, const QByteArray& prefix, const QHostAddress& sender,
+                  quint16 senderPort, const QByteArray& request);
 
 // Gives the server its behaviour; seed makes each server's churn its own.
 void Behave(QuakeServerStandIn& server, const ServerBehaviour& behaviour, quint32 seed,

@@ -5,6 +5,7 @@
 #include "QuakeServerStandIn.h"
 
 #include <QCoreApplication>
+#include <QNetworkDatagram>
 #include <cstdio>
 
 namespace {
@@ -19,6 +20,21 @@ bool IsSilent(const FarmOptions& options, int index) {
 bool IsPopulated(int answering, int answeringCount, int populated) {
     return qint64(answering) * populated / answeringCount !=
            qint64(answering + 1) * populated / answeringCount;
+}
+
+// A server behind a firewall: it has a socket and reads what comes, but answers nothing.
+bool StartSilent(const FarmOptions& options, quint16 port, QTextStream& out) {
+    auto* socket = new QUdpSocket(qApp);
+    if (!options.behaviour.quiet) {
+        QObject::connect(socket, &QUdpSocket::readyRead, socket, [socket, port, &out] {
+            while (socket->hasPendingDatagrams()) {
+                const QNetworkDatagram request = socket->receiveDatagram();
+                PrintRequest(out, QByteArray::number(port) + " < ", request.senderAddress(),
+                             quint16(request.senderPort()), request.data());
+            }
+        });
+    }
+    return socket->bind(options.address, port);
 }
 
 int Fail(const QString& message) {
@@ -48,7 +64,7 @@ int ServeMany(const FarmOptions& options) {
         const quint16 port = quint16(options.firstPort + uint(i));
         bool started = false;
         if (IsSilent(options, i)) {
-            started = (new QUdpSocket(qApp))->bind(options.address, port);
+            started = StartSilent(options, port, out);
         } else {
             StandInConfig config = DemoServer(i, options.ruleCount);
             if (options.populated >= 0) {
