@@ -1,6 +1,10 @@
+#include "ServerWatch.h"
 #include "TestRegistry.h"
-#include "WatchEvents.h"
+#include "TestWorld.h"
+#include "master/MasterServerStandIn.h"
+#include "standin/QuakeServerStandIn.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -10,6 +14,10 @@ using Rounds = QList<WatchSnapshot>;
 WatchSnapshot Server(int current, QList<QByteArray> players = {}, FavouriteAlert alert = {},
                      bool complete = true, int max = 8) {
     return {{"a", {"a:1", "A", players, complete, current, max, alert}}};
+}
+
+QList<StandInPlayer> Players(int count) {
+    return QList<StandInPlayer>(count, StandInPlayer{"p", 0, 0, 0, 0, {}});
 }
 
 } // namespace
@@ -75,6 +83,62 @@ private slots:
         }
         QFETCH(QStringList, expected);
         QCOMPARE(texts, expected);
+    }
+
+    // Two favourites with alerts, a server only a master lists and a silent favourite, over three
+    // refreshes: each is ended by the next one's time, since the silent server never lets a
+    // refresh finish. The master is asked again only after five minutes.
+    void WatchOverLoopback() {
+        std::vector<std::unique_ptr<QuakeServerStandIn>> s;
+        for (int i = 0; i < 4; ++i) {
+            s.push_back(std::make_unique<QuakeServerStandIn>());
+            QVERIFY(s.back()->Start());
+        }
+        const auto named = [&](int i) {
+            return HostPort{"127.0.0.1", s[i]->Port()};
+        };
+        s[0]->Config().players = Players(1);
+        s[1]->Config().players = Players(2);
+        s[1]->Config().maxPlayers = 2;
+        s[3]->Faults().dropServerInfo = true;
+        MasterServerStandIn master;
+        QVERIFY(master.Start());
+        master.Servers().append({s[2]->Address(), s[2]->Port()});
+        ManualClock clock;
+        ServerWatch watch(clock);
+        watch.SetLists({{named(0), named(1), named(3)},
+                        {},
+                        {{"127.0.0.1", master.Port()}},
+                        {"FTE-Quake"},
+                        {},
+                        {{named(0), 2, false}, {named(1), 0, true}}});
+        watch.SetMinPlayers(3);
+        QSignalSpy events(&watch, &ServerWatch::Event);
+        watch.Start();
+        const QString asking = "3 of 4 servers answered, asking...";
+        QTRY_COMPARE(watch.Refresher().StatusText(), asking);
+        s[0]->Config().players = Players(2);
+        s[1]->Config().players = Players(1);
+        s[2]->Config().players = Players(3);
+        for (const int seconds : {60, 240, 60}) {
+            clock.Advance(seconds * 1000);
+            watch.OnTick();
+            QTRY_COMPARE(watch.Refresher().StatusText(), asking);
+        }
+        QCOMPARE(watch.Refreshes(), 3);
+        QStringList texts;
+        for (const QList<QVariant>& e : events) {
+            const WatchEvent event = e.value(0).value<WatchEvent>();
+            texts << WatchEventName(event.kind) + ' ' + event.server;
+        }
+        // In the order of the servers' addresses, which the ports' order decides.
+        texts.sort();
+        QStringList expected{
+            "players-reached " + HostPortText(named(0)), "slot-free " + HostPortText(named(1)),
+            "players-reached " + s[2]->Address().toString() + ':' + QString::number(s[2]->Port())};
+        expected.sort();
+        QCOMPARE(texts, expected);
+        QCOMPARE(master.Requests().size(), 2);
     }
 };
 
