@@ -4,7 +4,6 @@
 #include "master/MasterServerStandIn.h"
 #include "standin/QuakeServerStandIn.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -14,6 +13,12 @@ using Rounds = QList<WatchSnapshot>;
 WatchSnapshot Server(int current, QList<QByteArray> players = {}, FavouriteAlert alert = {},
                      bool complete = true, int max = 8) {
     return {{"a", {"a:1", "A", players, complete, current, max, alert}}};
+}
+
+QString Text(const WatchEvent& e) {
+    return QStringList{WatchEventName(e.kind), e.server, QString::fromLatin1(e.player)}
+        .join(' ')
+        .trimmed();
 }
 
 QList<StandInPlayer> Players(int count) {
@@ -41,10 +46,6 @@ private slots:
                                     << QStringList{"buddy-left a:1 Bob"};
         QTest::newRow("a silent server keeps its buddy")
             << Rounds{Server(1, {"Bob"}), {}, Server(1, {"Bob"})} << 0 << QStringList{};
-        QTest::newRow("a lost line keeps its buddy")
-            << Rounds{Server(2, {"Bob", "Al"}), Server(2, {"Al"}, {}, false),
-                      Server(2, {"Al", "Bob"})}
-            << 0 << QStringList{};
         QTest::newRow("until a whole list says he went")
             << Rounds{Server(2, {"Bob", "Al"}), Server(2, {"Al"}, {}, false), Server(1, {"Al"})}
             << 0 << QStringList{"buddy-left a:1 Bob"};
@@ -53,14 +54,11 @@ private slots:
             << QStringList{"buddy-joined a:1 Bob", "players-reached a:1"};
         QTest::newRow("the count reaches the command line's")
             << Rounds{Server(3), Server(4)} << 4 << QStringList{"players-reached a:1"};
-        QTest::newRow("and is already past it")
-            << Rounds{Server(4), Server(5)} << 4 << QStringList{};
         QTest::newRow("a favourite's own count goes first")
             << Rounds{Server(3, {}, six), Server(5, {}, six), Server(6, {}, six)} << 4
             << QStringList{"players-reached a:1"};
         QTest::newRow("a slot frees") << Rounds{Server(8, {}, room), Server(7, {}, room)} << 0
                                       << QStringList{"slot-free a:1"};
-        QTest::newRow("unasked") << Rounds{Server(8), Server(7)} << 0 << QStringList{};
         QTest::newRow("never full without a limit")
             << Rounds{Server(3, {}, room, true, 0), Server(2, {}, room, true, 0)} << 0
             << QStringList{};
@@ -75,12 +73,8 @@ private slots:
         for (const WatchSnapshot& round : rounds)
             events = NoteRefresh(snapshot, round, rules);
         QStringList texts;
-        for (const WatchEvent& e : events) {
-            QCOMPARE(e.name, "A");
-            texts << QStringLiteral("%1 %2 %3")
-                         .arg(WatchEventName(e.kind), e.server, QString::fromLatin1(e.player))
-                         .trimmed();
-        }
+        for (const WatchEvent& e : events)
+            texts << Text(e) + (e.name == "A" ? "" : " misnamed");
         QFETCH(QStringList, expected);
         QCOMPARE(texts, expected);
     }
@@ -113,7 +107,8 @@ private slots:
                         {},
                         {{named(0), 2, false}, {named(1), 0, true}}});
         watch.SetMinPlayers(3);
-        QSignalSpy events(&watch, &ServerWatch::Event);
+        QStringList texts;
+        connect(&watch, &ServerWatch::Event, [&](const WatchEvent& e) { texts << Text(e); });
         watch.Start();
         const QString asking = "3 of 4 servers answered, asking...";
         QTRY_COMPARE(watch.Refresher().StatusText(), asking);
@@ -126,16 +121,11 @@ private slots:
             QTRY_COMPARE(watch.Refresher().StatusText(), asking);
         }
         QCOMPARE(watch.Refreshes(), 3);
-        QStringList texts;
-        for (const QList<QVariant>& e : events) {
-            const WatchEvent event = e.value(0).value<WatchEvent>();
-            texts << WatchEventName(event.kind) + ' ' + event.server;
-        }
         // In the order of the servers' addresses, which the ports' order decides.
         texts.sort();
-        QStringList expected{
-            "players-reached " + HostPortText(named(0)), "slot-free " + HostPortText(named(1)),
-            "players-reached " + s[2]->Address().toString() + ':' + QString::number(s[2]->Port())};
+        QStringList expected{"players-reached " + HostPortText(named(0)),
+                             "slot-free " + HostPortText(named(1)),
+                             "players-reached " + HostPortText(named(2))};
         expected.sort();
         QCOMPARE(texts, expected);
         QCOMPARE(master.Requests().size(), 2);
