@@ -40,6 +40,9 @@ void ServerWatch::OnTick() {
     if (refresh.Running()) {
         refresh.Stop();
         End();
+        // A receiver of the refresh's end may have stopped the watch.
+        if (!running)
+            return;
     }
     nextRefreshMs = now + std::int64_t{everySeconds} * 1000;
     if (Watching())
