@@ -390,8 +390,9 @@ private slots:
     }
 
     // A watch of a named server, one a master lists and a silent one, each refresh ended by the
-    // next one's time: the counts reached come in JSON lines, the master is asked again only
-    // after five minutes. Terminated, the program ends at once with status 0.
+    // next one's time: the buddy in red letters and the counts reached come in JSON lines, the
+    // master is asked again only after five minutes. Terminated, the program ends at once with
+    // status 0.
     void Watch() {
         QuakeServerStandIn named(DemoServer(0, 0)), listed(DemoServer(1, 0));
         MasterServerStandIn master;
@@ -401,19 +402,29 @@ private slots:
         master.Servers() = {{QHostAddress::LocalHost, listed.Port()}};
         named.Config().players = listed.Config().players = DemoPlayers(1);
         ToolRun run;
-        run.Start({"--watch", "--json", "--min-players", "2", "--count", "3",
+        run.Start({"--watch", "--json", "--buddy", "SHAMBLER", "--min-players", "2", "--count", "3",
                    "--master=127.0.0.1:" + QString::number(master.Port()), Address(named),
                    "127.0.0.1:" + QString::number(silent.localPort())});
         const auto asking = [&] {
             return run.watch->Watch().Refresher().StatusText() ==
                    "2 of 3 servers answered, asking...";
         };
-        QTRY_VERIFY(asking());
-        named.Config().players = listed.Config().players = DemoPlayers(2);
+        // Each refresh's players are in once both servers told them, by status or by number.
+        ServerRefresh& refresh = run.watch->Watch().Refresher().Network();
+        int told = 0;
+        int owed = 0;
+        connect(&refresh, &ServerRefresh::StatusAnswered, [&] { ++told; });
+        connect(&refresh, &ServerRefresh::PlayersAnswered, [&] { ++told; });
         for (const int seconds : {60, 240, 60}) {
-            run.clock.Advance(seconds * 1000);
+            QTRY_VERIFY(asking());
+            run.clock.Advance(ServerPinger::StatusGraceMs);
+            refresh.OnTick();
+            owed += 2;
+            QTRY_COMPARE(told, owed);
+            named.Config().players = DemoPlayers(3);
+            listed.Config().players = DemoPlayers(2);
+            run.clock.Advance(seconds * 1000 - ServerPinger::StatusGraceMs);
             run.watch->Watch().OnTick();
-            QTRY_VERIFY(run.status || asking());
         }
         QCOMPARE(run.status, std::optional<int>(ExitComplete));
         QCOMPARE(master.Requests().size(), 2);
@@ -421,14 +432,15 @@ private slots:
         for (const QByteArray& line : run.out.data().split('\n')) {
             const QJsonObject o = QJsonDocument::fromJson(line).object();
             lines << QStringList{o["name"].toString().left(5), o["event"].toString(),
-                                 o["server"].toString()}
+                                 o["server"].toString(), o["player"]["text"].toString()}
                              .join(' ') +
                          QString::number(
                              QDateTime::fromString(o["time"].toString(), Qt::ISODate).isValid());
         }
         lines.sort();
-        QCOMPARE(lines, QStringList({"  0", "Rocke players-reached " + Address(listed) + '1',
-                                     "Slipg players-reached " + Address(named) + '1'}));
+        QCOMPARE(lines, QStringList({"   0", "Rocke players-reached " + Address(listed) + " 1",
+                                     "Slipg buddy-joined " + Address(named) + " Shambler1",
+                                     "Slipg players-reached " + Address(named) + " 1"}));
         const qsizetype asked = named.Requests().size();
         QProcess program;
         program.start(QStringLiteral(VANTREL_QUERY_PROGRAM),
