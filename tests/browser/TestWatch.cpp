@@ -12,12 +12,6 @@ WatchSnapshot Server(int current, QList<QByteArray> players = {}, FavouriteAlert
     return {{"a", {"a:1", "A", players, complete, current, max, alert}}};
 }
 
-QString Text(const WatchEvent& e) {
-    return QStringList{WatchEventName(e.kind), e.server, QString::fromLatin1(e.player)}
-        .join(' ')
-        .trimmed();
-}
-
 } // namespace
 
 // The watch over several refreshes of the watched servers.
@@ -60,7 +54,10 @@ private slots:
             events = NoteRefresh(snapshot, round, rules);
         QStringList texts;
         for (const WatchEvent& e : events)
-            texts << Text(e) + (e.name == "A" ? "" : " misnamed");
+            texts << QStringList{WatchEventName(e.kind), e.server, QString::fromLatin1(e.player),
+                                 e.name == "A" ? "" : "misnamed"}
+                         .join(' ')
+                         .trimmed();
         QFETCH(QStringList, expected);
         QCOMPARE(texts, expected);
     }

@@ -169,10 +169,8 @@ private slots:
             row({"--every", seconds, "h"}, 2, "bad --every");
         row({"--name", "Me", "h"}, 2, "--name needs --scripts");
         row({"--watch", "h"}, 2, "--watch needs --buddy or --min-players");
-        row({"--count", "2", "h"}, 2, "--count needs --watch");
         row({"--watch", "--buddy", "", "h"}, 2, "--buddy needs a name");
-        for (const char* seconds : {"29", "601"})
-            row({"--watch", "--min-players", "1", "--every", seconds, "h"}, 2, "bad --every");
+        row({"--watch", "--min-players", "1", "--every", "29", "h"}, 2, "bad --every");
         row({"--scripts", "", "h"}, 2, "needs a game folder");
         for (const char* server :
              {"h:0", "h:65536", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
@@ -405,18 +403,14 @@ private slots:
         run.Start({"--watch", "--json", "--buddy", "SHAMBLER", "--min-players", "2", "--count", "3",
                    "--master=127.0.0.1:" + QString::number(master.Port()), Address(named),
                    "127.0.0.1:" + QString::number(silent.localPort())});
-        const auto asking = [&] {
-            return run.watch->Watch().Refresher().StatusText() ==
-                   "2 of 3 servers answered, asking...";
-        };
         // Each refresh's players are in once both servers told them, by status or by number.
         ServerRefresh& refresh = run.watch->Watch().Refresher().Network();
-        int told = 0;
-        int owed = 0;
+        int told = 0, owed = 0;
         connect(&refresh, &ServerRefresh::StatusAnswered, [&] { ++told; });
         connect(&refresh, &ServerRefresh::PlayersAnswered, [&] { ++told; });
         for (const int seconds : {60, 240, 60}) {
-            QTRY_VERIFY(asking());
+            QTRY_COMPARE(run.watch->Watch().Refresher().StatusText(),
+                         "2 of 3 servers answered, asking...");
             run.clock.Advance(ServerPinger::StatusGraceMs);
             refresh.OnTick();
             owed += 2;

@@ -68,7 +68,8 @@ private slots:
         const QString line = "-zone 512, -heapsize 16384 ; #x = \"q\"";
         const Settings saved{0,       2,    -1,       1,       "C:\\Q\\", name,
                              INT_MAX, line, "gl.exe", INT_MIN, 6000,      600};
-        ServerLists lists{{{"q", 26001}, {"::2", 1}}, {{"10.0.0.1", 65535}}, {}, {"A", "B"}};
+        ServerLists lists{
+            {{"q", 26001}, {"::2", 1}}, {{"10.0.0.1", 65535}}, {}, {"A", "B"}, {}, {}};
         lists.buddies = {"x", name.trimmed()};
         lists.alerts = {{{"q", 26001}, 8, false}, {{"::2", 1}, 0, true}};
         const QString path = NewFile();
