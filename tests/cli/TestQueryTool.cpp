@@ -362,6 +362,8 @@ private slots:
             refresh.OnTick();
         }
         QCOMPARE(run.status, std::optional<int>(ExitIncomplete));
+        if (json)
+            QCOMPARE(run.Json()["servers"][0]["players"].toArray().size(), 2);
         QString shown = json ? QString() : run.Text();
         for (const QJsonValue& s : run.Json()["servers"].toArray())
             shown += QStringLiteral("%1 %2\n")
