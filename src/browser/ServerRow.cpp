@@ -1,5 +1,6 @@
 #include "ServerRow.h"
 
+#include "NameMatch.h"
 #include "QuakeToAscii.h"
 #include "ServerLists.h"
 #include "ShownText.h"
@@ -45,6 +46,13 @@ bool AnySameServer(const HostPort& server, const QList<HostPort>& names) {
                        [&](const HostPort& name) { return SameServer(server, name); });
 }
 
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names) {
+    const auto found = std::find_if(alerts.begin(), alerts.end(), [&](const FavouriteAlert& a) {
+        return AnySameServer(a.server, names);
+    });
+    return found != alerts.end() ? *found : FavouriteAlert{};
+}
+
 QString SourcesText(ServerSources sources) {
     QStringList names;
     if (sources.testFlag(ServerSource::Favourite))
@@ -54,4 +62,16 @@ QString SourcesText(ServerSources sources) {
     if (sources.testFlag(ServerSource::Master))
         names << QStringLiteral("master");
     return names.join(QStringLiteral(", "));
+}
+
+QList<ServerPlayer> PlayersNamed(const ServerRow& row, const QStringList& texts) {
+    QList<ServerPlayer> named;
+    if (!row.status)
+        return named;
+    for (const ServerPlayer& player : row.status->players) {
+        if (std::any_of(texts.begin(), texts.end(),
+                        [&](const QString& text) { return NameContains(player.name, text); }))
+            named.append(player);
+    }
+    return named;
 }

@@ -2,6 +2,7 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
+#include "ServerLists.h"
 #include "ServerRefresh.h"
 #include "StatusReply.h"
 
@@ -73,10 +74,18 @@ struct ServerRow {
     // What the server's status answer, or its answers to the player requests, told; kept, as the
     // answer is, while the server is asked again.
     std::optional<ServerStatus> status;
+    // The players' names that a buddy's matches, as the Buddies column shows them.
+    QString buddies = {};
 };
+
+// The row's players whose name holds any of the texts, as NameContains matches.
+QList<ServerPlayer> PlayersNamed(const ServerRow& row, const QStringList& texts);
 
 // Whether any of the names is this server's, as SameServer tells.
 bool AnySameServer(const HostPort& server, const QList<HostPort>& names);
+
+// The alert of the server that goes by these names; one that tells of nothing when none.
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names);
 
 // The Source column's text: "favourite, recent, master", as many as apply.
 QString SourcesText(ServerSources sources);
