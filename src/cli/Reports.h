@@ -9,6 +9,8 @@ struct Ping;
 struct QueryResult;
 struct RefreshEntry;
 struct MasterReport;
+struct WatchEvent;
+class QDateTime;
 
 // "45 ms", or "~45 ms" after a resend.
 QString PingCell(const Ping& ping);
@@ -39,3 +41,7 @@ QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw);
 // by a line feed.
 QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
                              const QList<MasterReport>& masters);
+
+// One line for one event of a watch, ended by a line feed: the time, the event, the server, the
+// buddy (none for a count) and the server's name, separated by tabs; or one JSON object.
+QByteArray WatchEventLine(const WatchEvent& event, const QDateTime& time, bool json, bool raw);
