@@ -131,20 +131,14 @@ private slots:
     // number, at most 64 of them and each at most twice.
     void PlayersOfServers() {
         World world(4);
-        const QByteArray status = "\xFF\xFF\xFF\xFFstatusResponse\\hostname\\DP\\clients\\1"
-                                  "\\sv_maxclients\\8\\modname\\ctf\\ver\\DP7\n3 25 1_2 \"Zed\"";
-        for (int i : {0, 1}) {
-            QuakeServerStandIn& s = *world.servers[i];
-            connect(&s, &QuakeServerStandIn::RequestReceived, &s,
-                    [&s, status](const QByteArray& r) {
-                        if (r == StatusRequest())
-                            s.SendRaw(status, s.LastSenderAddress(), s.LastSenderPort());
-                    });
+        for (int i = 0; i < 4; ++i) {
+            StandInConfig& config = world.servers[i]->Config();
+            config.answersStatus = i < 2;
+            config.modName = i < 2 ? "ctf" : "";
+            for (int n = 0; n < QList{1, 1, 3, 67}[i]; ++n)
+                config.players.append({"p" + QByteArray::number(n), 0, 0, 0, 0, {}});
         }
         world.servers[1]->Faults().dropServerInfo = true;
-        for (int i = 0; i < 70; ++i)
-            world.servers[i < 3 ? 2 : 3]->Config().players.append(
-                {"p" + QByteArray::number(i), 0, 0, 0, 0, {}});
         world.servers[2]->Faults().droppedPlayers = {1};
         ManualClock clock;
         ServerTableModel model;
@@ -173,9 +167,10 @@ private slots:
 
         // Per server: whether NetQuake, its name, mod and engine, its players' count and last
         // name, and the server-info, status and player requests it was sent.
-        const QStringList expected{"1 Vantrel stand-in ctf DP7 1 Zed 1 1 0",
-                                   "0 DP ctf DP7 1 Zed 2 1 0", "1 Vantrel stand-in   2 p2 1 1 4",
-                                   "1 Vantrel stand-in   64 p66 1 1 64"};
+        const QStringList expected{"1 Vantrel stand-in ctf QSS 0.96.3 1 p0 1 1 0",
+                                   "0 Vantrel stand-in ctf QSS 0.96.3 1 p0 2 1 0",
+                                   "1 Vantrel stand-in   2 p2 1 1 4",
+                                   "1 Vantrel stand-in   64 p63 1 1 64"};
         for (int i = 0; i < 4; ++i) {
             const ServerRow r = row(i);
             QList<int> kinds{0, 0, 0};
