@@ -1,22 +1,23 @@
 #include "ServersWindow.h"
 
 #include "MastersDialog.h"
+#include "PlayersPane.h"
 #include "PressedServer.h"
 #include "ServerColumns.h"
+#include "ServerFilterControls.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -26,6 +27,7 @@ namespace {
 const QString StateGroup = QStringLiteral("serverswindow");
 const QString GeometryKey = QStringLiteral("geometry");
 const QString HeaderKey = QStringLiteral("header");
+const QString SplitterKey = QStringLiteral("splitter");
 
 } // namespace
 
@@ -43,18 +45,13 @@ ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings,
 ServersWindow::~ServersWindow() = default;
 
 void ServersWindow::BuildControls() {
-    filterText = new QLineEdit(this);
-    filterText->setPlaceholderText(QStringLiteral("name, map or address"));
-    filterText->setClearButtonEnabled(true);
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
-    filterLabel->setBuddy(filterText);
-    hideEmpty = new QCheckBox(QStringLiteral("Hide &empty"), this);
-    hideFull = new QCheckBox(QStringLiteral("Hide f&ull"), this);
+    filters = new ServerFilterControls(this);
     mastersButton = new QPushButton(QStringLiteral("&Masters..."), this);
     refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
     refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));
 
-    table = new QTableView(this);
+    splitter = new QSplitter(Qt::Vertical, this);
+    table = new QTableView(splitter);
     table->setModel(&proxy);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -71,27 +68,26 @@ void ServersWindow::BuildControls() {
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
 
+    players = new PlayersPane(splitter);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
+
     status = new QLabel(this);
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(filterLabel);
-    top->addWidget(filterText, 1);
-    top->addWidget(hideEmpty);
-    top->addWidget(hideFull);
+    top->addWidget(filters, 1);
     top->addSpacing(fontMetrics().averageCharWidth() * 2);
     top->addWidget(mastersButton);
     top->addWidget(refreshButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(table, 1);
+    layout->addWidget(splitter, 1);
     layout->addWidget(status);
 }
 
 void ServersWindow::ConnectEvents() {
-    connect(filterText, &QLineEdit::textChanged, this, &ServersWindow::ApplyFilter);
-    connect(hideEmpty, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
-    connect(hideFull, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
+    connect(filters, &ServerFilterControls::Changed, this, &ServersWindow::ApplyFilter);
     connect(refreshButton, &QPushButton::clicked, this, &ServersWindow::Refresh);
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
             &ServersWindow::Refresh);
@@ -118,6 +114,16 @@ void ServersWindow::ConnectEvents() {
     connect(&proxy, &QAbstractItemModel::rowsAboutToBeInserted, this, noteSelection);
     connect(&proxy, &QAbstractItemModel::layoutChanged, this, &ServersWindow::KeepSelectionInView);
     connect(&proxy, &QAbstractItemModel::rowsInserted, this, &ServersWindow::KeepSelectionInView);
+    // The pane follows the selection, and a batch's answer for the selected server.
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ServersWindow::ShowSelectedPlayers);
+    connect(&proxy, &QAbstractItemModel::rowsRemoved, this, &ServersWindow::ShowSelectedPlayers);
+    connect(&proxy, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                const int selected = table->currentIndex().row();
+                if (first.row() <= selected && selected <= last.row())
+                    ShowSelectedPlayers();
+            });
 }
 
 void ServersWindow::Open() {
@@ -147,8 +153,9 @@ QString ServersWindow::StatusText() const {
     return status->text();
 }
 
-void ServersWindow::ApplyFilter() {
-    proxy.SetFilter({filterText->text(), hideEmpty->isChecked(), hideFull->isChecked()});
+void ServersWindow::ApplyFilter(const ServerFilter& filter) {
+    proxy.SetFilter(filter);
+    ShowSelectedPlayers();
 }
 
 HostPort ServersWindow::TargetAt(const QModelIndex& index) const {
@@ -158,6 +165,13 @@ HostPort ServersWindow::TargetAt(const QModelIndex& index) const {
 void ServersWindow::Choose(const QModelIndex& index) {
     if (index.isValid())
         emit ServerChosen(TargetAt(index));
+}
+
+void ServersWindow::ShowSelectedPlayers() {
+    const QModelIndex current = table->currentIndex();
+    const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
+    players->Show(selected ? &model.Row(proxy.mapToSource(current).row()) : nullptr,
+                  settings.asciinames, proxy.Filter().player);
 }
 
 void ServersWindow::KeepSelectionInView() {
@@ -207,6 +221,7 @@ void ServersWindow::RestoreState() {
     const bool placed = restoreGeometry(store.value(GeometryKey).toByteArray());
     const bool columns =
         table->horizontalHeader()->restoreState(store.value(HeaderKey).toByteArray());
+    splitter->restoreState(store.value(SplitterKey).toByteArray());
     store.endGroup();
     if (!placed)
         resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 44);
@@ -225,6 +240,7 @@ void ServersWindow::SaveState() const {
     store.beginGroup(StateGroup);
     store.setValue(GeometryKey, saveGeometry());
     store.setValue(HeaderKey, table->horizontalHeader()->saveState());
+    store.setValue(SplitterKey, splitter->saveState());
     store.endGroup();
     store.sync();
 }
