@@ -1,5 +1,6 @@
 #include "ServersWindow.h"
 
+#include "ColumnChoice.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
@@ -64,6 +65,7 @@ void ServersWindow::BuildControls() {
     table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setHighlightSections(false);
+    OfferColumnChoice(*table->horizontalHeader());
     table->setSortingEnabled(true);
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
