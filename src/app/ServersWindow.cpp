@@ -1,16 +1,16 @@
 #include "ServersWindow.h"
 
+#include "BuddiesDialog.h"
 #include "ColumnChoice.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
 #include "ServerColumns.h"
 #include "ServerFilterControls.h"
+#include "ServerRowMenu.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -47,6 +47,7 @@ ServersWindow::~ServersWindow() = default;
 
 void ServersWindow::BuildControls() {
     filters = new ServerFilterControls(this);
+    buddiesButton = new QPushButton(QStringLiteral("&Buddies..."), this);
     mastersButton = new QPushButton(QStringLiteral("&Masters..."), this);
     refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
     refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));
@@ -80,6 +81,7 @@ void ServersWindow::BuildControls() {
     auto* top = new QHBoxLayout;
     top->addWidget(filters, 1);
     top->addSpacing(fontMetrics().averageCharWidth() * 2);
+    top->addWidget(buddiesButton);
     top->addWidget(mastersButton);
     top->addWidget(refreshButton);
     auto* layout = new QVBoxLayout(this);
@@ -94,6 +96,7 @@ void ServersWindow::ConnectEvents() {
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
             &ServersWindow::Refresh);
     connect(mastersButton, &QPushButton::clicked, this, &ServersWindow::EditMasters);
+    connect(buddiesButton, &QPushButton::clicked, this, &ServersWindow::EditBuddies);
     // Enter on a row chooses it; a view's own activation may come with a single click.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), table);
@@ -151,6 +154,12 @@ void ServersWindow::EditMasters() {
     Refresh();
 }
 
+void ServersWindow::EditBuddies() {
+    BuddiesDialog dialog(lists.Lists().buddies, this);
+    if (dialog.exec() == QDialog::Accepted)
+        lists.SetBuddies(dialog.Buddies());
+}
+
 QString ServersWindow::StatusText() const {
     return status->text();
 }
@@ -182,24 +191,8 @@ void ServersWindow::KeepSelectionInView() {
 }
 
 std::unique_ptr<QMenu> ServersWindow::RowMenu(const QModelIndex& index) {
-    auto menu = std::make_unique<QMenu>(this);
-    const ServerRow& row = model.Row(proxy.mapToSource(index).row());
-    const HostPort server = row.target;
-    // The shown name first: it is the one a new favourite is stored under.
-    const QList<HostPort> names = QList<HostPort>{server} + row.names;
-    QAction* query = menu->addAction(QStringLiteral("&Query"));
-    menu->setDefaultAction(query);
-    connect(query, &QAction::triggered, this, [this, server] { emit ServerChosen(server); });
-    menu->addSeparator();
-    const bool favourite = lists.IsFavourite(names);
-    QAction* mark = menu->addAction(favourite ? QStringLiteral("&Remove from favourites")
-                                              : QStringLiteral("&Add to favourites"));
-    connect(mark, &QAction::triggered, this,
-            [this, names, favourite] { lists.SetFavourite(names, !favourite); });
-    QAction* copy = menu->addAction(QStringLiteral("&Copy address"));
-    connect(copy, &QAction::triggered, this,
-            [server] { QGuiApplication::clipboard()->setText(HostPortText(server)); });
-    return menu;
+    return ServerRowMenu(model.Row(proxy.mapToSource(index).row()), lists, prompts, this,
+                         [this](const HostPort& server) { emit ServerChosen(server); });
 }
 
 void ServersWindow::ShowRowMenu(const QPoint& position) {

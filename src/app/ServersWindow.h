@@ -43,6 +43,8 @@ public:
     void Refresh();
     // The Masters... button: edits the masters and game names, and refreshes when they change.
     void EditMasters();
+    // The Buddies... button: edits the names the Buddies column looks out for.
+    void EditBuddies();
     // The context menu of the server at this index of the view.
     std::unique_ptr<QMenu> RowMenu(const QModelIndex& index);
 
@@ -80,6 +82,7 @@ private:
     TableRefresh refresh;
 
     ServerFilterControls* filters;
+    QPushButton* buddiesButton;
     QPushButton* mastersButton;
     QPushButton* refreshButton;
     QSplitter* splitter;

@@ -36,8 +36,8 @@ ServerLists Stored(const QSettings& store) {
     return lists;
 }
 
-// Right-clicks the first row and runs the entry of its menu that has that text.
-void Trigger(ServersWindow& servers, const QString& text) {
+// Right-clicks the widget there and runs the entry of its menu that has that text.
+void Trigger(QWidget& widget, const QPoint& at, const QString& text) {
     QTimer::singleShot(0, [text] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -46,10 +46,14 @@ void Trigger(ServersWindow& servers, const QString& text) {
                 action->trigger();
         menu->close();
     });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &click);
+}
+
+// The same on the first row.
+void Trigger(ServersWindow& servers, const QString& text) {
     QTableView& table = servers.Table();
-    const QPoint at = table.visualRect(table.model()->index(0, 0)).center();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, table.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(table.viewport(), &click);
+    Trigger(*table.viewport(), table.visualRect(table.model()->index(0, 0)).center(), text);
 }
 
 ServersWindow& OpenServers(QueryWindow& w) {
@@ -118,8 +122,9 @@ private slots:
         }
     }
 
-    // Recent servers, favourites, the window's size and sort order are all there at the next
-    // start; the recent servers are offered as the Server field is typed in.
+    // Recent servers, favourites and their watch, the window's size, sort order and hidden
+    // columns are all there at the next start; the recent servers are offered as the Server field
+    // is typed in.
     void ListsSurviveARestart() {
         QueryWindow w;
         w.Open().show();
@@ -132,11 +137,18 @@ private slots:
             QTRY_COMPARE(Column(*table.model(), SourceColumn), QStringList{"recent"});
             Trigger(servers, "&Add to favourites");
             QCOMPARE(Column(*table.model(), SourceColumn), QStringList{"favourite, recent"});
+            w.Prompts().QueueNumber(5);
+            Trigger(servers, "&Notify at a player count...");
+            Trigger(servers, "&Tell me when there's room");
+            QHeaderView& header = *table.horizontalHeader();
+            Trigger(*header.viewport(), {header.sectionViewportPosition(MapColumn) + 2, 2}, "Map");
             servers.resize(900, 500);
             table.sortByColumn(NameColumn, Qt::AscendingOrder);
             w.Dialog().done(0);
         }
         QCOMPARE(Stored(w.Store()).favourites, QList<HostPort>{server});
+        const FavouriteAlert alert = Stored(w.Store()).alerts.value(0);
+        QVERIFY(alert.server == server && alert.minPlayers == 5 && alert.room);
         // Another name of the same server: still one row, and its favourites go together.
         StoredServerLists(w.Store()).SetFavourite({{"localhost", server.port}}, true);
 
@@ -158,6 +170,7 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QCOMPARE(servers.size(), QSize(900, 500));
         QCOMPARE(servers.Table().horizontalHeader()->sortIndicatorSection(), int(NameColumn));
+        QVERIFY(servers.Table().isColumnHidden(MapColumn));
         QTRY_COMPARE(Column(*servers.Table().model(), SourceColumn),
                      QStringList{"favourite, recent"});
         // The status line sits under the table.
