@@ -1,13 +1,13 @@
 #include "ServersWindow.h"
 
 #include "BuddiesDialog.h"
-#include "ColumnChoice.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
 #include "ServerColumns.h"
 #include "ServerFilterControls.h"
 #include "ServerRowMenu.h"
+#include "ServerTableView.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
 
@@ -53,21 +53,7 @@ void ServersWindow::BuildControls() {
     refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));
 
     splitter = new QSplitter(Qt::Vertical, this);
-    table = new QTableView(splitter);
-    table->setModel(&proxy);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setAlternatingRowColors(true);
-    table->setShowGrid(false);
-    table->setWordWrap(false);
-    table->setContextMenuPolicy(Qt::CustomContextMenu);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->setHighlightSections(false);
-    OfferColumnChoice(*table->horizontalHeader());
-    table->setSortingEnabled(true);
+    table = NewServerTable(proxy, splitter);
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
 
