@@ -43,6 +43,13 @@ struct ServerStatus {
     QList<ServerPlayer> players;
 };
 
+// A server that answered only its status, shown from it: its hostname, mapname, clients and
+// sv_maxclients, converted as ShownAnswer converts.
+ServerAnswer StatusAnswer(const StatusReply& reply, Ping ping, bool convert);
+// The status's mod, engine and protocol (the game's, nqprotocol, where the server gives it),
+// converted likewise, and its players.
+ServerStatus ShownStatus(const StatusReply& reply, bool convert);
+
 enum class RowState : quint8 { Asking, Answered, Silent, NotFound };
 
 // One server of the browser's table.

@@ -15,6 +15,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -343,6 +344,11 @@ private slots:
         run.clock.Advance(40);
         QTRY_COMPARE(refresh.AnsweredCount(), 2);
         QVERIFY(!run.status);
+        // Neither answers its status: the fast one is asked for its two players.
+        QSignalSpy players(&refresh, &ServerRefresh::PlayersAnswered);
+        run.clock.Advance(ServerPinger::StatusGraceMs);
+        refresh.OnTick();
+        QTRY_COMPARE(players.size(), 2);
         for (int i = 0; i < 2; ++i) {
             run.clock.Advance(1000);
             refresh.OnTick();
