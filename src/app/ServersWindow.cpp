@@ -48,6 +48,7 @@ ServersWindow::~ServersWindow() = default;
 void ServersWindow::BuildControls() {
     filters = new ServerFilterControls(this);
     buddiesButton = new QPushButton(QStringLiteral("&Buddies..."), this);
+    buddiesButton->setObjectName(QStringLiteral("buddiesButton"));
     mastersButton = new QPushButton(QStringLiteral("&Masters..."), this);
     refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
     refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));

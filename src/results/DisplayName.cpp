@@ -1,6 +1,5 @@
 #include "DisplayName.h"
 
-#include "QuakeToAscii.h"
 #include "ShownText.h"
 
 #include <utility>
@@ -20,10 +19,6 @@ DisplayName MakeDisplayName(std::string_view received) {
 }
 
 QString ShownPlayerName(std::string_view received, int asciinames) {
-    DisplayName name = MakeDisplayName(received);
-    if (asciinames == 1) {
-        for (std::size_t i = 0; i < name.Length(); ++i)
-            name.Data()[i] = QuakeToAsciiByte(static_cast<unsigned char>(name.Data()[i]));
-    }
-    return ShownText(name);
+    const DisplayName name = MakeDisplayName(received);
+    return ShownText(QByteArrayView(name.Data(), qsizetype(name.Length())), asciinames == 1);
 }

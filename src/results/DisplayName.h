@@ -12,5 +12,5 @@ using DisplayName = FixedText<20>;
 DisplayName MakeDisplayName(std::string_view received);
 
 // The display name as a player list shows it: with asciinames 1 the game's graphic characters
-// fold onto ASCII, every byte of it, a zero byte a hostile server slipped in or not.
+// fold onto ASCII.
 QString ShownPlayerName(std::string_view received, int asciinames);
