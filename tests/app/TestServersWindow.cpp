@@ -288,6 +288,9 @@ private slots:
         for (const int players : {3, 6}) {
             StandInConfig config = DemoServer(players, 0);
             config.players = DemoPlayers(players);
+            // The first is a plain NetQuake server, the second answers its status too.
+            config.answersStatus = players == 6;
+            config.modName = "ctf";
             farm.push_back(std::make_unique<QuakeServerStandIn>(config));
             QVERIFY(farm.back()->Start());
             lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
@@ -296,15 +299,21 @@ private slots:
         ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
         servers.Open();
         QTableView& table = servers.Table();
-        const QString many = HostPortText({"127.0.0.1", farm[1]->Port()});
+        const auto select = [&](int server) {
+            table.selectRow(int(Column(*table.model(), AddressColumn)
+                                    .indexOf(HostPortText({"127.0.0.1", farm[server]->Port()}))));
+        };
         QTRY_COMPARE(Column(*table.model(), AddressColumn).size(), 2);
-        table.selectRow(int(Column(*table.model(), AddressColumn).indexOf(many)));
+        select(0);
         QCOMPARE(PaneRows(servers), QStringList());
         clock.Advance(ServerPinger::StatusGraceMs);
         servers.Refresher().Network().OnTick();
+        QTRY_COMPARE(PaneRows(servers), (QStringList{"Shambler 12", "Fiend 5", "Ranger -2"}));
+        select(1);
         const QStringList six{"Ogre 26", "[Vore] 19", "Shambler 12",
                               "Fiend 5", "Scrag 2",   "Ranger -2"};
         QTRY_COMPARE(PaneRows(servers), six);
+        QCOMPARE(servers.Players().Summary(), "Mod: ctf   Engine: QSS 0.96.3   Protocol: 666");
 
         auto* find = servers.findChild<QLineEdit*>("findPlayer");
         const QList<std::pair<QString, int>> finds{{"sCRAG", 4}, {"  SHAMB", 2}, {"zz", -1}};
