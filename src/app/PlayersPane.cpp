@@ -70,6 +70,8 @@ PlayersPane::PlayersPane(QWidget* parent) : QWidget(parent) {
                            QStringLiteral("Time")});
     list->header()->setStretchLastSection(false);
     list->header()->setSectionResizeMode(NameColumn, QHeaderView::Stretch);
+    for (const int column : {FragsColumn, PingColumn, TimeColumn})
+        list->header()->resizeSection(column, fontMetrics().averageCharWidth() * 9);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(summary);

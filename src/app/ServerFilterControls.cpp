@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -21,10 +22,15 @@ QLineEdit* AddField(QHBoxLayout& layout, const QString& label, const QString& pl
 } // namespace
 
 ServerFilterControls::ServerFilterControls(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QHBoxLayout(this);
+    // The texts above, the check boxes below, so that the fields keep room in a narrow window.
+    auto* fields = new QHBoxLayout;
+    auto* boxes = new QHBoxLayout;
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    text = AddField(*layout, QStringLiteral("&Filter:"), QStringLiteral("name, map or address"));
-    player = AddField(*layout, QStringLiteral("Find &player:"), QStringLiteral("part of a name"));
+    layout->addLayout(fields);
+    layout->addLayout(boxes);
+    text = AddField(*fields, QStringLiteral("&Filter:"), QStringLiteral("name, map or address"));
+    player = AddField(*fields, QStringLiteral("Find &player:"), QStringLiteral("part of a name"));
     player->setObjectName(QStringLiteral("findPlayer"));
     hideEmpty = new QCheckBox(QStringLiteral("Hide &empty"));
     hideFull = new QCheckBox(QStringLiteral("Hide f&ull"));
@@ -39,9 +45,10 @@ ServerFilterControls::ServerFilterControls(QWidget* parent) : QWidget(parent) {
     for (QLineEdit* field : {text, player})
         connect(field, &QLineEdit::textChanged, this, changed);
     for (QCheckBox* box : {hideEmpty, hideFull, netQuakeOnly}) {
-        layout->addWidget(box);
+        boxes->addWidget(box);
         connect(box, &QCheckBox::toggled, this, changed);
     }
+    boxes->addStretch(1);
 }
 
 ServerFilter ServerFilterControls::Filter() const {
