@@ -21,11 +21,11 @@ class StoredServerLists;
 struct Settings;
 
 // The Servers window: the favourites, the recent servers and the masters' lists in one table,
-// with a filter, a refresh and the masters to ask. It sits beside the main window, neither modal
-// nor of fixed size, and keeps its size, its columns' widths and its sort order in the store.
-// Below the table, the selected server's players. Choosing a server (double-click or Enter) hands
-// it to the main window. Rows move as answers arrive, so a double-click takes the server that was
-// under the pointer at its press.
+// with a filter, a refresh, the buddies and the masters to ask, and under the table the selected
+// server's players. It sits beside the main window, neither modal nor of fixed size, and keeps
+// its size, its columns' widths, hidden columns and sort order in the store. Choosing a server
+// (double-click or Enter) hands it to the main window. Rows move as answers arrive, so a
+// double-click takes the server that was under the pointer at its press.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
