@@ -87,10 +87,9 @@ void PlayersPane::Show(const ServerRow* row, int asciinames, const QString& find
     std::stable_sort(
         players.begin(), players.end(),
         [](const ServerPlayer& a, const ServerPlayer& b) { return a.frags > b.frags; });
-    const QString wanted = find.trimmed();
     for (const ServerPlayer& player : players) {
         QTreeWidgetItem* item = PlayerItem(player, asciinames);
-        if (!wanted.isEmpty() && NameContains(player.name, wanted)) {
+        if (!find.isEmpty() && NameContains(player.name, find)) {
             QFont bold = list->font();
             bold.setBold(true);
             for (int column = NameColumn; column <= TimeColumn; ++column)

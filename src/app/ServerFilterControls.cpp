@@ -47,7 +47,7 @@ ServerFilterControls::ServerFilterControls(QWidget* parent) : QWidget(parent) {
 ServerFilter ServerFilterControls::Filter() const {
     ServerFilter filter;
     filter.text = text->text();
-    filter.player = player->text();
+    filter.player = player->text().trimmed();
     filter.hideEmpty = hideEmpty->isChecked();
     filter.hideFull = hideFull->isChecked();
     filter.netQuakeOnly = netQuakeOnly->isChecked();

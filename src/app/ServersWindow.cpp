@@ -4,15 +4,14 @@
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
-#include "ServerColumns.h"
 #include "ServerFilterControls.h"
+#include "ServerHeaderState.h"
 #include "ServerRowMenu.h"
 #include "ServerTableView.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -21,13 +20,11 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
 const QString StateGroup = QStringLiteral("serverswindow");
 const QString GeometryKey = QStringLiteral("geometry");
-const QString HeaderKey = QStringLiteral("header");
 const QString SplitterKey = QStringLiteral("splitter");
 
 } // namespace
@@ -38,6 +35,7 @@ ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings,
       clock(clock), proxy(model), refresh(model, clock) {
     setWindowTitle(QStringLiteral("Servers"));
     model.SetOldForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    model.SetBuddies(lists.Lists().buddies);
     BuildControls();
     ConnectEvents();
     RestoreState();
@@ -91,8 +89,14 @@ void ServersWindow::ConnectEvents() {
         connect(enter, &QShortcut::activated, this, [this] { Choose(table->currentIndex()); });
     }
     connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
-    connect(&refresh, &TableRefresh::StatusChanged, status,
-            [this](const QString& text) { status->setText(text + lists.StatusNote()); });
+    connect(&refresh, &TableRefresh::StatusChanged, this, [this](const QString& text) {
+        refreshStatus = text;
+        ShowStatus();
+    });
+    connect(&lists, &StoredServerLists::AlertsChanged, this, [this] {
+        model.SetBuddies(lists.Lists().buddies);
+        ShowStatus();
+    });
     connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it
@@ -145,6 +149,14 @@ void ServersWindow::EditBuddies() {
     BuddiesDialog dialog(lists.Lists().buddies, this);
     if (dialog.exec() == QDialog::Accepted)
         lists.SetBuddies(dialog.Buddies());
+}
+
+void ServersWindow::ShowStatus() {
+    const int buddies = model.CurrentTally().buddies;
+    const QString seen = buddies == 0   ? QString()
+                         : buddies == 1 ? QStringLiteral(", 1 buddy playing")
+                                        : QStringLiteral(", %1 buddies playing").arg(buddies);
+    status->setText(refreshStatus + seen + lists.StatusNote());
 }
 
 QString ServersWindow::StatusText() const {
@@ -201,29 +213,17 @@ void ServersWindow::closeEvent(QCloseEvent* event) {
 void ServersWindow::RestoreState() {
     store.beginGroup(StateGroup);
     const bool placed = restoreGeometry(store.value(GeometryKey).toByteArray());
-    const bool columns =
-        table->horizontalHeader()->restoreState(store.value(HeaderKey).toByteArray());
+    RestoreServerHeader(*table->horizontalHeader(), store);
     splitter->restoreState(store.value(SplitterKey).toByteArray());
     store.endGroup();
     if (!placed)
         resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 44);
-    if (!columns) {
-        table->sortByColumn(PlayersColumn, Qt::DescendingOrder);
-        // No narrower than the title with its sort mark.
-        QHeaderView& header = *table->horizontalHeader();
-        for (int column = 0; column < ServerColumnCount; ++column) {
-            header.resizeSection(
-                column, std::max(fontMetrics().averageCharWidth() * ColumnInfo(column).widthChars,
-                                 header.sectionSizeHint(column)));
-            header.setSectionHidden(column, ColumnInfo(column).hiddenByDefault);
-        }
-    }
 }
 
 void ServersWindow::SaveState() const {
     store.beginGroup(StateGroup);
     store.setValue(GeometryKey, saveGeometry());
-    store.setValue(HeaderKey, table->horizontalHeader()->saveState());
+    SaveServerHeader(*table->horizontalHeader(), store);
     store.setValue(SplitterKey, splitter->saveState());
     store.endGroup();
     store.sync();

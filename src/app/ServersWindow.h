@@ -64,6 +64,8 @@ private:
     void BuildControls();
     void ConnectEvents();
     void ApplyFilter(const ServerFilter& filter);
+    // The refresh's status, the buddies playing and why no change to the lists is kept.
+    void ShowStatus();
     void Choose(const QModelIndex& index);
     void ShowSelectedPlayers();
     void KeepSelectionInView();
@@ -89,6 +91,7 @@ private:
     QTableView* table;
     PlayersPane* players;
     QLabel* status;
+    QString refreshStatus;
 
     // When the list's last refresh started, and whether it reached its end.
     std::int64_t listStartedMs = 0;

@@ -46,6 +46,13 @@ bool AnySameServer(const HostPort& server, const QList<HostPort>& names) {
                        [&](const HostPort& name) { return SameServer(server, name); });
 }
 
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names) {
+    const auto found = std::find_if(alerts.begin(), alerts.end(), [&](const FavouriteAlert& a) {
+        return AnySameServer(a.server, names);
+    });
+    return found != alerts.end() ? *found : FavouriteAlert{};
+}
+
 QString SourcesText(ServerSources sources) {
     QStringList names;
     if (sources.testFlag(ServerSource::Favourite))

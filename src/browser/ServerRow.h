@@ -2,6 +2,7 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
+#include "ServerLists.h"
 #include "ServerRefresh.h"
 #include "StatusReply.h"
 
@@ -82,6 +83,9 @@ QList<ServerPlayer> PlayersNamed(const ServerRow& row, const QStringList& texts)
 
 // Whether any of the names is this server's, as SameServer tells.
 bool AnySameServer(const HostPort& server, const QList<HostPort>& names);
+
+// The alert of the server that goes by these names; one that tells of nothing when none.
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names);
 
 // The Source column's text: "favourite, recent, master", as many as apply.
 QString SourcesText(ServerSources sources);

@@ -1,5 +1,7 @@
+#include "BuddiesDialog.h"
 #include "MastersDialog.h"
 #include "ModelColumn.h"
+#include "PlayersPane.h"
 #include "QueryWindow.h"
 #include "ServerColumns.h"
 #include "ServerListText.h"
@@ -24,6 +26,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <memory>
 
 namespace {
@@ -54,6 +57,17 @@ void Trigger(QWidget& widget, const QPoint& at, const QString& text) {
 void Trigger(ServersWindow& servers, const QString& text) {
     QTableView& table = servers.Table();
     Trigger(*table.viewport(), table.visualRect(table.model()->index(0, 0)).center(), text);
+}
+
+// The pane's players top to bottom as "name frags", a marked one with a "*" before.
+QStringList PaneRows(const ServersWindow& servers) {
+    const QTreeWidget& list = servers.Players().List();
+    QStringList rows;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem& item = *list.topLevelItem(i);
+        rows << (item.font(0).bold() ? "*" : "") + item.text(0) + ' ' + item.text(1);
+    }
+    return rows;
 }
 
 ServersWindow& OpenServers(QueryWindow& w) {
@@ -141,12 +155,15 @@ private slots:
             Trigger(servers, "&Notify at a player count...");
             Trigger(servers, "&Tell me when there's room");
             QHeaderView& header = *table.horizontalHeader();
+            QVERIFY(table.isColumnHidden(ModColumn) && !table.isColumnHidden(BuddiesColumn));
             Trigger(*header.viewport(), {header.sectionViewportPosition(MapColumn) + 2, 2}, "Map");
             servers.resize(900, 500);
             table.sortByColumn(NameColumn, Qt::AscendingOrder);
             w.Dialog().done(0);
         }
         QCOMPARE(Stored(w.Store()).favourites, QList<HostPort>{server});
+        // As a header stored before the columns were counted: the new ones take their defaults.
+        w.Store().remove("serverswindow/columns");
         const FavouriteAlert alert = Stored(w.Store()).alerts.value(0);
         QVERIFY(alert.server == server && alert.minPlayers == 5 && alert.room);
         // Another name of the same server: still one row, and its favourites go together.
@@ -170,7 +187,8 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QCOMPARE(servers.size(), QSize(900, 500));
         QCOMPARE(servers.Table().horizontalHeader()->sortIndicatorSection(), int(NameColumn));
-        QVERIFY(servers.Table().isColumnHidden(MapColumn));
+        QVERIFY(servers.Table().isColumnHidden(MapColumn) &&
+                servers.Table().isColumnHidden(ModColumn));
         QTRY_COMPARE(Column(*servers.Table().model(), SourceColumn),
                      QStringList{"favourite, recent"});
         // The status line sits under the table.
@@ -257,6 +275,59 @@ private slots:
         table.selectRow(0);
         table.sortByColumn(NameColumn, Qt::AscendingOrder);
         QVERIFY(table.viewport()->rect().contains(table.visualRect(table.currentIndex())));
+    }
+
+    // Two favourites with players, some named in the game's red letters: the selected server's
+    // players show under the table, converted and most frags first, once the refresh brings them.
+    // Find player keeps the servers with a matching player and marks him there. A buddy set in
+    // the Buddies dialog is stored, named in the rows of his servers and counted.
+    void PlayersFindAndBuddies() {
+        MainWindowFixture w;
+        std::vector<std::unique_ptr<QuakeServerStandIn>> farm;
+        StoredServerLists lists(w.Store());
+        for (const int players : {3, 6}) {
+            StandInConfig config = DemoServer(players, 0);
+            config.players = DemoPlayers(players);
+            farm.push_back(std::make_unique<QuakeServerStandIn>(config));
+            QVERIFY(farm.back()->Start());
+            lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
+        }
+        ManualClock clock;
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        servers.Open();
+        QTableView& table = servers.Table();
+        const QString many = HostPortText({"127.0.0.1", farm[1]->Port()});
+        QTRY_COMPARE(Column(*table.model(), AddressColumn).size(), 2);
+        table.selectRow(int(Column(*table.model(), AddressColumn).indexOf(many)));
+        QCOMPARE(PaneRows(servers), QStringList());
+        clock.Advance(ServerPinger::StatusGraceMs);
+        servers.Refresher().Network().OnTick();
+        const QStringList six{"Ogre 26", "[Vore] 19", "Shambler 12",
+                              "Fiend 5", "Scrag 2",   "Ranger -2"};
+        QTRY_COMPARE(PaneRows(servers), six);
+
+        auto* find = servers.findChild<QLineEdit*>("findPlayer");
+        const QList<std::pair<QString, int>> finds{{"sCRAG", 4}, {"  SHAMB", 2}, {"zz", -1}};
+        for (const auto& [text, marked] : finds) {
+            find->setText(text);
+            QCOMPARE(table.model()->rowCount(), marked == 4 ? 1 : marked < 0 ? 0 : 2);
+            QStringList rows = marked < 0 ? QStringList() : six;
+            if (marked >= 0)
+                rows[marked].prepend(u'*');
+            QCOMPARE(PaneRows(servers), rows);
+        }
+        find->clear();
+
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<BuddiesDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QPlainTextEdit*>()->setPlainText(" fiend\n\nGrunt \nfiend");
+            dialog->accept();
+        });
+        servers.findChild<QPushButton*>("buddiesButton")->click();
+        QCOMPARE(Stored(w.Store()).buddies, (QStringList{"fiend", "Grunt"}));
+        QCOMPARE(Column(*table.model(), BuddiesColumn), (QStringList{"Fiend", "Fiend"}));
+        QVERIFY(servers.StatusText().endsWith(", 2 buddies playing"));
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,

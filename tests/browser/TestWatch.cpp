@@ -29,33 +29,19 @@ private slots:
         QTest::newRow("buddy comes, folded and in any case, each name once")
             << Rounds{Server(1, {"Al"}), Server(3, {"Al", "\xC2\xEF\xE2", "\xC2\xEF\xE2"})} << 0
             << QStringList{QLatin1String("buddy-joined a:1 \xC2\xEF\xE2")};
-        QTest::newRow("buddy goes") << Rounds{Server(2, {"Al", "Bob"}), Server(1, {"Al"})} << 0
-                                    << QStringList{"buddy-left a:1 Bob"};
         QTest::newRow("a silent server keeps its buddy")
             << Rounds{Server(1, {"Bob"}), {}, Server(1, {"Bob"})} << 0 << QStringList{};
-        QTest::newRow("a lost line keeps its buddy")
-            << Rounds{Server(2, {"Bob", "Al"}), Server(2, {"Al"}, {}, false),
-                      Server(2, {"Al", "Bob"})}
-            << 0 << QStringList{};
         QTest::newRow("until a whole list says he went")
             << Rounds{Server(2, {"Bob", "Al"}), Server(2, {"Al"}, {}, false), Server(1, {"Al"})}
             << 0 << QStringList{"buddy-left a:1 Bob"};
         QTest::newRow("a server first heard of was empty")
             << Rounds{{}, Server(4, {"Bob"})} << 4
             << QStringList{"buddy-joined a:1 Bob", "players-reached a:1"};
-        QTest::newRow("the count reaches the command line's")
-            << Rounds{Server(3), Server(4)} << 4 << QStringList{"players-reached a:1"};
-        QTest::newRow("and is already past it")
-            << Rounds{Server(4), Server(5)} << 4 << QStringList{};
         QTest::newRow("a favourite's own count goes first")
             << Rounds{Server(3, {}, six), Server(5, {}, six), Server(6, {}, six)} << 4
             << QStringList{"players-reached a:1"};
         QTest::newRow("a slot frees") << Rounds{Server(8, {}, room), Server(7, {}, room)} << 0
                                       << QStringList{"slot-free a:1"};
-        QTest::newRow("unasked") << Rounds{Server(8), Server(7)} << 0 << QStringList{};
-        QTest::newRow("never full without a limit")
-            << Rounds{Server(3, {}, room, true, 0), Server(2, {}, room, true, 0)} << 0
-            << QStringList{};
     }
 
     void Events() {
@@ -67,12 +53,11 @@ private slots:
         for (const WatchSnapshot& round : rounds)
             events = NoteRefresh(snapshot, round, rules);
         QStringList texts;
-        for (const WatchEvent& e : events) {
-            QCOMPARE(e.name, "A");
-            texts << QStringLiteral("%1 %2 %3")
-                         .arg(WatchEventName(e.kind), e.server, QString::fromLatin1(e.player))
+        for (const WatchEvent& e : events)
+            texts << QStringList{WatchEventName(e.kind), e.server, QString::fromLatin1(e.player),
+                                 e.name == "A" ? "" : "misnamed"}
+                         .join(' ')
                          .trimmed();
-        }
         QFETCH(QStringList, expected);
         QCOMPARE(texts, expected);
     }
