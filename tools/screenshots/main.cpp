@@ -86,7 +86,7 @@ int main(int argc, char* argv[]) {
 
     dialog.OpenServers();
     ServersWindow& servers = *dialog.Servers();
-    servers.resize(1000, 680);
+    servers.resize(1000, 820);
     int row = -1;
     for (int i = 0; i < BuddyRefreshes && row < 0; ++i) {
         if (i > 0)
