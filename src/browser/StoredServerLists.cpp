@@ -54,3 +54,26 @@ void StoredServerLists::SetMasters(const QList<HostPort>& masters, const QString
         l.games = games;
     });
 }
+
+void StoredServerLists::SetBuddies(const QStringList& buddies) {
+    if (Change([&](ServerLists& l) { l.buddies = buddies; }))
+        emit AlertsChanged();
+}
+
+void StoredServerLists::SetAlert(const FavouriteAlert& alert) {
+    const bool changed = Change([&](ServerLists& l) {
+        l.alerts.removeIf(
+            [&](const FavouriteAlert& a) { return SameServer(a.server, alert.server); });
+        if (AlertsAnything(alert))
+            l.alerts.append(alert);
+    });
+    if (changed)
+        emit AlertsChanged();
+}
+
+FavouriteAlert StoredServerLists::AlertFor(const QList<HostPort>& names) const {
+    const auto found =
+        std::find_if(lists.alerts.begin(), lists.alerts.end(),
+                     [&](const FavouriteAlert& a) { return AnySameServer(a.server, names); });
+    return found != lists.alerts.end() ? *found : FavouriteAlert{};
+}

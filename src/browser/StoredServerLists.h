@@ -28,10 +28,17 @@ public:
     bool IsFavourite(const QList<HostPort>& names) const;
     void SetFavourite(const QList<HostPort>& names, bool favourite);
     void SetMasters(const QList<HostPort>& masters, const QStringList& games);
+    void SetBuddies(const QStringList& buddies);
+    // Takes the place of the alert of the same server; one that tells of nothing removes it.
+    void SetAlert(const FavouriteAlert& alert);
+    // The alert of the server that goes by these names; one that tells of nothing when none.
+    FavouriteAlert AlertFor(const QList<HostPort>& names) const;
 
 signals:
     void RecentChanged();
     void FavouriteChanged(const QList<HostPort>& names, bool favourite);
+    // The buddies or the alerts changed.
+    void AlertsChanged();
 
 private:
     // False, with nothing changed or written, when the lists are read-only or the store is busy.

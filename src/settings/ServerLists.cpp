@@ -10,15 +10,20 @@ const QString kGroup = QStringLiteral("browser");
 const QString kVersionKey = QStringLiteral("version");
 const QString kHostKey = QStringLiteral("host");
 const QString kPortKey = QStringLiteral("port");
-const QString kGameKey = QStringLiteral("name");
+const QString kNameKey = QStringLiteral("name");
+const QString kMinPlayersKey = QStringLiteral("minplayers");
+const QString kRoomKey = QStringLiteral("room");
 const QString kFavourites = QStringLiteral("favourites");
 const QString kRecent = QStringLiteral("recent");
 const QString kMasters = QStringLiteral("masters");
 const QString kGames = QStringLiteral("games");
+const QString kBuddies = QStringLiteral("buddies");
+const QString kAlerts = QStringLiteral("alerts");
 
-// The layout of the group: arrays of host and port, and an array of game names. A later layout
-// raises the number, and this program then takes its defaults rather than misread the group, and
-// leaves the group to the program that wrote it.
+// The layout of the group: arrays of host and port, arrays of game names and buddies, and one of
+// alerts. Arrays an older copy does not know it passes over, so they need no new layout. A later
+// layout raises the number, and this program then takes its defaults rather than misread the group,
+// and leaves the group to the program that wrote it.
 constexpr int FormatVersion = 1;
 
 // A list the group has never held reads as missing, one the user emptied as empty.
@@ -27,16 +32,22 @@ bool HasArray(QSettings& store, const QString& name) {
 }
 
 // Entries with no host or a port outside 1..65535 are left out: the file may be edited by hand.
+std::optional<HostPort> ReadServerAt(QSettings& store) {
+    bool ok = false;
+    const HostPort server{store.value(kHostKey).toString().trimmed(),
+                          store.value(kPortKey).toString().toInt(&ok, 10)};
+    if (ok && !server.host.isEmpty() && server.port >= LowestPort && server.port <= HighestPort)
+        return server;
+    return std::nullopt;
+}
+
 QList<HostPort> ReadServers(QSettings& store, const QString& name) {
     QList<HostPort> servers;
     const int size = store.beginReadArray(name);
     for (int i = 0; i < size; ++i) {
         store.setArrayIndex(i);
-        bool ok = false;
-        const HostPort server{store.value(kHostKey).toString().trimmed(),
-                              store.value(kPortKey).toString().toInt(&ok, 10)};
-        if (ok && !server.host.isEmpty() && server.port >= LowestPort && server.port <= HighestPort)
-            servers.append(server);
+        if (const std::optional<HostPort> server = ReadServerAt(store))
+            servers.append(*server);
     }
     store.endArray();
     return servers;
@@ -53,30 +64,66 @@ void WriteServers(QSettings& store, const QString& name, const QList<HostPort>& 
     store.endArray();
 }
 
-QStringList ReadGames(QSettings& store) {
-    QStringList games;
-    const int size = store.beginReadArray(kGames);
+// Game names and buddies: one text an entry, blank ones left out.
+QStringList ReadNames(QSettings& store, const QString& name) {
+    QStringList names;
+    const int size = store.beginReadArray(name);
     for (int i = 0; i < size; ++i) {
         store.setArrayIndex(i);
-        const QString game = store.value(kGameKey).toString().trimmed();
-        if (!game.isEmpty())
-            games.append(game);
+        const QString text = store.value(kNameKey).toString().trimmed();
+        if (!text.isEmpty())
+            names.append(text);
     }
     store.endArray();
-    return games;
+    return names;
 }
 
-void WriteGames(QSettings& store, const QStringList& games) {
-    store.remove(kGames);
-    store.beginWriteArray(kGames, int(games.size()));
-    for (int i = 0; i < games.size(); ++i) {
+void WriteNames(QSettings& store, const QString& name, const QStringList& names) {
+    store.remove(name);
+    store.beginWriteArray(name, int(names.size()));
+    for (int i = 0; i < names.size(); ++i) {
         store.setArrayIndex(i);
-        store.setValue(kGameKey, games[i]);
+        store.setValue(kNameKey, names[i]);
+    }
+    store.endArray();
+}
+
+// An alert that tells of nothing, or names no server, is left out.
+QList<FavouriteAlert> ReadAlerts(QSettings& store) {
+    QList<FavouriteAlert> alerts;
+    const int size = store.beginReadArray(kAlerts);
+    for (int i = 0; i < size; ++i) {
+        store.setArrayIndex(i);
+        bool ok = false;
+        const int minPlayers = store.value(kMinPlayersKey).toString().toInt(&ok, 10);
+        const FavouriteAlert alert{ReadServerAt(store).value_or(HostPort{}),
+                                   ok && minPlayers > 0 ? minPlayers : 0,
+                                   store.value(kRoomKey).toBool()};
+        if (!alert.server.host.isEmpty() && AlertsAnything(alert))
+            alerts.append(alert);
+    }
+    store.endArray();
+    return alerts;
+}
+
+void WriteAlerts(QSettings& store, const QList<FavouriteAlert>& alerts) {
+    store.remove(kAlerts);
+    store.beginWriteArray(kAlerts, int(alerts.size()));
+    for (int i = 0; i < alerts.size(); ++i) {
+        store.setArrayIndex(i);
+        store.setValue(kHostKey, alerts[i].server.host);
+        store.setValue(kPortKey, alerts[i].server.port);
+        store.setValue(kMinPlayersKey, alerts[i].minPlayers);
+        store.setValue(kRoomKey, alerts[i].room);
     }
     store.endArray();
 }
 
 } // namespace
+
+bool AlertsAnything(const FavouriteAlert& alert) {
+    return alert.minPlayers > 0 || alert.room;
+}
 
 bool SameServer(const HostPort& a, const HostPort& b) {
     return a.port == b.port && a.host.compare(b.host, Qt::CaseInsensitive) == 0;
@@ -85,6 +132,8 @@ bool SameServer(const HostPort& a, const HostPort& b) {
 bool ServerLists::Load(QSettings& store) {
     favourites.clear();
     recent.clear();
+    buddies.clear();
+    alerts.clear();
     masters = DefaultMasters();
     games = DefaultGames();
     store.beginGroup(kGroup);
@@ -97,7 +146,9 @@ bool ServerLists::Load(QSettings& store) {
         if (HasArray(store, kMasters))
             masters = ReadServers(store, kMasters);
         if (HasArray(store, kGames))
-            games = ReadGames(store);
+            games = ReadNames(store, kGames);
+        buddies = ReadNames(store, kBuddies);
+        alerts = ReadAlerts(store);
     }
     store.endGroup();
     return readable;
@@ -109,7 +160,9 @@ void ServerLists::Save(QSettings& store) const {
     WriteServers(store, kFavourites, favourites);
     WriteServers(store, kRecent, recent);
     WriteServers(store, kMasters, masters);
-    WriteGames(store, games);
+    WriteNames(store, kGames, games);
+    WriteNames(store, kBuddies, buddies);
+    WriteAlerts(store, alerts);
     store.endGroup();
     store.sync();
 }

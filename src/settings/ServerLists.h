@@ -52,6 +52,9 @@ enum class ListsChange { Made, ReadOnly, Busy };
 ListsChange ChangeStoredLists(QSettings& store, ServerLists& lists,
                               const std::function<void(ServerLists&)>& change);
 
+// Whether the alert tells of anything: one that does not is not kept.
+bool AlertsAnything(const FavouriteAlert& alert);
+
 // The same host, whatever the letters' case, and the same port.
 bool SameServer(const HostPort& a, const HostPort& b);
 

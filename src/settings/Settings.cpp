@@ -5,14 +5,18 @@
 #include <QCoreApplication>
 #include <QSettings>
 #include <array>
+#include <climits>
 
 namespace {
 
 const QString kGroup = QStringLiteral("settings");
 
+// A value outside lowest..highest reads as the default.
 struct IntValue {
     const char* name;
     int Settings::*field;
+    int lowest = INT_MIN;
+    int highest = INT_MAX;
 };
 
 struct TextValue {
@@ -21,7 +25,7 @@ struct TextValue {
 };
 
 // Numbers first, then texts: the order of every load and save.
-constexpr std::array<IntValue, 7> kIntValues{{
+constexpr std::array<IntValue, 8> kIntValues{{
     {"asciinames", &Settings::asciinames},
     {"asciirules", &Settings::asciirules},
     {"asciiserver", &Settings::asciiserver},
@@ -29,6 +33,8 @@ constexpr std::array<IntValue, 7> kIntValues{{
     {"timeout", &Settings::timeout},
     {"autoupdate", &Settings::autoupdate},
     {"updatetime", &Settings::updatetime},
+    // A watch asking every second would flood the servers it watches.
+    {"watchseconds", &Settings::watchseconds, ShortestWatchSeconds, LongestWatchSeconds},
 }};
 
 constexpr std::array<TextValue, 4> kTextValues{{
@@ -75,7 +81,8 @@ void Settings::LoadSettings(QSettings& store) {
     const Settings defaults = DefaultSettings();
     store.beginGroup(kGroup);
     for (const IntValue& v : kIntValues) {
-        this->*v.field = ReadInt(store, QLatin1String(v.name), defaults.*v.field);
+        const int value = ReadInt(store, QLatin1String(v.name), defaults.*v.field);
+        this->*v.field = value >= v.lowest && value <= v.highest ? value : defaults.*v.field;
     }
     for (const TextValue& v : kTextValues) {
         this->*v.field = ReadText(store, QLatin1String(v.name), defaults.*v.field);
@@ -105,6 +112,7 @@ Settings DefaultSettings() {
     defaults.timeout = 20;
     defaults.autoupdate = 0;
     defaults.updatetime = 60;
+    defaults.watchseconds = 60;
     defaults.commandline = QStringLiteral("-zone 512");
     defaults.quakename = QStringLiteral("Vantrel v.70");
     defaults.quakepath = game.quakepath;

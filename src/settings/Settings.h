@@ -19,10 +19,16 @@ struct Settings {
     QString exe;
     int autoupdate = 0;
     int updatetime = 0;
+    // How often the watch asks the favourites and recent servers, in seconds.
+    int watchseconds = 0;
 
     void LoadSettings(QSettings& store);
     void SaveSettings(QSettings& store) const;
 };
+
+// The watch's interval, from the Options and from vantrel-query --every.
+inline constexpr int ShortestWatchSeconds = 30;
+inline constexpr int LongestWatchSeconds = 600;
 
 // What a value reads as when it is missing or unreadable.
 Settings DefaultSettings();

@@ -11,7 +11,8 @@
 
 namespace {
 
-// A store as it reads: the eleven options, then the browser's four lists.
+// A store as it reads: the eleven options, the browser's four lists, then the watch's interval,
+// buddies and alerts.
 QStringList Fields(const Settings& s, const ServerLists& lists) {
     QStringList fields;
     for (int value : {s.asciinames, s.asciirules, s.asciiserver, s.nametrickery, s.timeout,
@@ -24,7 +25,14 @@ QStringList Fields(const Settings& s, const ServerLists& lists) {
             texts << HostPortText(server);
         fields << texts.join(u' ');
     }
-    return fields << lists.games.join(u' ');
+    fields << lists.games.join(u' ') << QString::number(s.watchseconds) << lists.buddies.join(u'|');
+    QStringList alerts;
+    for (const FavouriteAlert& alert : lists.alerts)
+        alerts << QStringLiteral("%1 %2 %3")
+                      .arg(HostPortText(alert.server))
+                      .arg(alert.minPlayers)
+                      .arg(int(alert.room));
+    return fields << alerts.join(u' ');
 }
 
 } // namespace
@@ -47,7 +55,7 @@ class TestSettings : public QObject {
     // Loads over values that are neither defaults nor stored, so that a value left unread shows.
     static QStringList Read(const QString& path) {
         QSettings store(path, QSettings::IniFormat);
-        Settings s{-7, -7, -7, -7, "junk", "junk", -7, "junk", "junk", -7, -7};
+        Settings s{-7, -7, -7, -7, "junk", "junk", -7, "junk", "junk", -7, -7, -7};
         s.LoadSettings(store);
         ServerLists lists;
         lists.Load(store);
@@ -61,8 +69,14 @@ private slots:
     void RoundTripThroughTheFile() {
         const QString name = QString::fromUtf8(" Pl\xc3\xa4yer@1 ");
         const QString line = "-zone 512, -heapsize 16384 ; #x = \"q\"";
-        const Settings saved{0, 2, -1, 1, "C:\\Q\\", name, INT_MAX, line, "gl.exe", INT_MIN, 6000};
-        const ServerLists lists{{{"q", 26001}, {"::2", 1}}, {{"10.0.0.1", 65535}}, {}, {"A", "B"}};
+        const Settings saved{0,       2,    -1,       1,       "C:\\Q\\", name,
+                             INT_MAX, line, "gl.exe", INT_MIN, 6000,      600};
+        const ServerLists lists{{{"q", 26001}, {"::2", 1}},
+                                {{"10.0.0.1", 65535}},
+                                {},
+                                {"A", "B"},
+                                {"x", name.trimmed()},
+                                {{{"q", 26001}, 8, false}, {{"::2", 1}, 0, true}}};
         const QString path = NewFile();
         {
             QSettings store(path, QSettings::IniFormat);
@@ -73,7 +87,7 @@ private slots:
             // Numbers go in as numbers, so that the registry holds them as DWORDs.
             QCOMPARE(store.value("settings/updatetime").typeId(), QMetaType::Int);
             store.beginGroup("settings");
-            QCOMPARE(store.childKeys().size(), 12);
+            QCOMPARE(store.childKeys().size(), 13);
         }
         // Read a copy so that the text is parsed again rather than taken from the cache.
         const QString copy = NewFile();
@@ -84,7 +98,8 @@ private slots:
     // An empty file gives the defaults. In a hand-edited one, lines of garbage are passed over, a
     // number that is not a whole number in decimals reads as the default, an empty text stays
     // empty, a text split at an unquoted comma is joined again; a server with no host or a port
-    // outside 1..65535 is left out.
+    // outside 1..65535 is left out, and so is an alert that tells of nothing; a watch interval
+    // outside 30..600 s reads as the default.
     void HandEditedFile() {
         QStringList expected = Read(NewFile());
         QCOMPARE(
@@ -92,14 +107,19 @@ private slots:
             QStringList(
                 {"1", "1", "1", "0", "20", "0", "60", "-zone 512", "Vantrel v.70", "", "",
                  "master.frag-net.com:27950 dpmaster.deathmask.net:27950 dpmaster.tchr.no:27950",
-                 "FTE-Quake"}));
+                 "FTE-Quake", "60", "", ""}));
         expected[8] = "";
         expected[10] = "Bob, the Great";
         expected[12] = "a:1 b:65535";
+        expected[16] = "Bob";
+        expected[17] = "a:1 2 0";
         const QByteArray edited =
             "[settings]\n\x01\x02\xff=\xfe\njunk\nfirstrun=0\nasciirules=12abc\nnametrickery=0x14\n"
             "updatetime=@ByteArray(20)\nasciinames=@Variant(garbage)\nquakename=\n"
-            "exe=Bob, the Great\n[browser]\nrecent\\size=5\n"
+            "exe=Bob, the Great\nwatchseconds=29\n[browser]\nrecent\\size=5\n"
+            "buddies\\size=2\nbuddies\\1\\name= \nbuddies\\2\\name=Bob\nalerts\\size=2\n"
+            "alerts\\1\\host=a\nalerts\\1\\port=1\nalerts\\1\\minplayers=2\n"
+            "alerts\\2\\host=b\nalerts\\2\\port=1\nalerts\\2\\minplayers=-3\n"
             "recent\\1\\host=a\nrecent\\1\\port=1\nrecent\\2\\host=b\nrecent\\2\\port=0\n"
             "recent\\3\\host=b\nrecent\\3\\port=65536\nrecent\\4\\host= \nrecent\\4\\port=2\n"
             "recent\\5\\host=b\nrecent\\5\\port=65535\n[other\n";
