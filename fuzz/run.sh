@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-targets=(fuzz_exchange fuzz_master)
+targets=(fuzz_exchange fuzz_master fuzz_status)
 
 scripts/install-packages.sh clang libclang-rt-14-dev
 

@@ -13,10 +13,12 @@ struct RefreshBatch {
         HostPort named;
         ServerSources sources;
     };
-    // An answer, or none (a silent server) when answer is empty.
+    // What a server answered: an answer (its server info, or its status when it answers only
+    // that), what it told of itself and its players, or both; neither for a silent server.
     struct Outcome {
         Endpoint endpoint;
         std::optional<ServerAnswer> answer;
+        std::optional<ServerStatus> status = std::nullopt;
     };
 
     QList<Listed> listed;

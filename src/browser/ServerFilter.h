@@ -12,6 +12,11 @@ struct ServerFilter {
     bool hideEmpty = false;
     // Hides the servers that answered with no place left.
     bool hideFull = false;
+    // Keeps the servers with a player whose name holds this text, as NameContains matches.
+    QString player;
+    // Hides the servers that answered only the status request, which a NetQuake engine may not
+    // join.
+    bool netQuakeOnly = true;
 
     bool Accepts(const ServerRow& row) const;
 

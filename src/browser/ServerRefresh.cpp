@@ -24,7 +24,7 @@ ServerRefresh::ServerRefresh(const Clock& clock, QObject* parent)
       sockets([this](const Endpoint& sender, QByteArrayView datagram, std::int64_t ageUs) {
           OnDatagram(sender, datagram, ageUs);
       }),
-      pinger(ServerInfoRequest()) {
+      pinger(ServerInfoRequest(), StatusRequest()) {
     timer.setInterval(ServerPinger::TickMs);
     timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, &ServerRefresh::OnTick);
@@ -40,7 +40,9 @@ bool ServerRefresh::Start(const Request& r) {
         return false;
     request = r;
     masters.Clear(request.games);
+    budget.Clear();
     pinger.Clear();
+    players.Clear();
     for (int i = 0; i < request.named.size(); ++i)
         waiting[request.named[i].host].named.append(i);
     for (int i = 0; i < request.masters.size(); ++i)
@@ -101,7 +103,7 @@ void ServerRefresh::OnTick() {
             return;
     }
     masters.Tick(Now(), sockets);
-    pinger.NewTick(Now());
+    budget.NewTick(Now());
     if (SignalMastersEnded() && Pump())
         FinishWhenDone();
 }
@@ -170,17 +172,29 @@ void ServerRefresh::OnDatagram(const Endpoint& sender, QByteArrayView datagram,
             FinishWhenDone();
         return;
     }
-    const std::optional<ServerInfo> info = ParseServerInfoReply(datagram);
-    if (!info)
-        return;
     // The reply is timed from its arrival, on the clock its request was timed on.
-    const std::optional<Ping> ping = pinger.Answer(sender, Now() - (ageUs + 500) / 1000);
-    if (!ping)
-        return;
-    const quint64 refresh = generation;
-    emit Answered(sender, *info, *ping);
-    if (Current(refresh))
+    if (OnServerReply(sender, datagram, Now() - (ageUs + 500) / 1000))
         FinishWhenDone();
+}
+
+bool ServerRefresh::OnServerReply(const Endpoint& sender, QByteArrayView datagram,
+                                  std::int64_t arrived) {
+    const quint64 refresh = generation;
+    if (const std::optional<ServerInfo> info = ParseServerInfoReply(datagram)) {
+        const std::optional<Ping> ping =
+            pinger.Answer(sender, ServerRequest::Info, arrived, info->currentPlayers);
+        if (ping)
+            emit Answered(sender, *info, *ping);
+    } else if (const std::optional<StatusReply> status = ParseStatusReply(datagram)) {
+        const std::optional<Ping> ping = pinger.Answer(sender, ServerRequest::Status, arrived);
+        if (ping)
+            emit StatusAnswered(sender, *status, *ping,
+                                !pinger.HasAnswered(sender, ServerRequest::Info));
+    } else if (const std::optional<PlayerInfo> player = ParsePlayerInfoReply(datagram)) {
+        if (const std::optional<PlayerRequests::Done> done = players.Answer(sender, *player))
+            emit PlayersAnswered(done->server, done->players);
+    }
+    return Current(refresh);
 }
 
 bool ServerRefresh::AddServers(const QList<Endpoint>& servers, int namedIndex) {
@@ -198,7 +212,22 @@ bool ServerRefresh::AddServers(const QList<Endpoint>& servers, int namedIndex) {
 
 bool ServerRefresh::Pump() {
     const quint64 refresh = generation;
-    for (const Endpoint& server : pinger.Pump(clock, sockets)) {
+    const ServerPinger::Pumped pumped = pinger.Pump(clock, sockets, budget);
+    for (const auto& [server, count] : pumped.plain) {
+        if (count > 0) {
+            players.Add(server, count);
+            continue;
+        }
+        emit PlayersAnswered(server, {});
+        if (!Current(refresh))
+            return false;
+    }
+    for (const PlayerRequests::Done& done : players.Pump(Now(), sockets, budget)) {
+        emit PlayersAnswered(done.server, done.players);
+        if (!Current(refresh))
+            return false;
+    }
+    for (const Endpoint& server : pumped.silent) {
         emit Silent(server);
         if (!Current(refresh))
             return false;
@@ -217,7 +246,8 @@ bool ServerRefresh::SignalMastersEnded() {
 }
 
 void ServerRefresh::FinishWhenDone() {
-    if (!running || literalsPending || !lookups.isEmpty() || masters.Waiting() || !pinger.Idle())
+    if (!running || literalsPending || !lookups.isEmpty() || masters.Waiting() || !pinger.Idle() ||
+        !players.Idle())
         return;
     running = false;
     timer.stop();

@@ -6,8 +6,10 @@
 #include "MasterQueries.h"
 #include "PacketBuffer.h"
 #include "Ping.h"
+#include "PlayerRequests.h"
 #include "RefreshSockets.h"
 #include "ServerPinger.h"
+#include "StatusReply.h"
 #include "TimeStamp.h"
 
 #include <QHash>
@@ -18,9 +20,12 @@
 
 // One refresh of a server list. It looks up the named servers' and masters' hosts once, asks each
 // master for its list of servers, and asks every server named or listed for its server info
-// with the same request the main window sends: paced, through one socket per address family,
-// each server at most twice. A server that has not answered a second after its request is asked
-// once more, and one that has not answered a second after that is given up as silent.
+// with the same request the main window sends, and for its status (which the engines that
+// register with a master answer with every player): paced, through one socket per address family,
+// each request at most twice. What a server has not answered a second after its requests is asked
+// once more, and a server that has answered nothing a second after that is given up as silent.
+// A server that answers its server info with players and no status soon after is a plain
+// NetQuake server, asked for its players by number as the main window asks.
 //
 // All timing reads the injected clock; a timer calls OnTick, and tests may call it themselves.
 class ServerRefresh : public QObject {
@@ -57,11 +62,18 @@ signals:
     // An address named and listed is signalled once for each way it became known.
     void Listed(const Endpoint& server, int namedIndex);
     void Answered(const Endpoint& server, const ServerInfo& info, Ping ping);
+    // The server's status answer; alone when it has not answered its server info (yet), as a
+    // DarkPlaces or QuakeWorld server never does.
+    void StatusAnswered(const Endpoint& server, const StatusReply& reply, Ping ping, bool alone);
+    // A plain NetQuake server's players, from its answers to the player requests; none when it
+    // told of none.
+    void PlayersAnswered(const Endpoint& server, const QList<ServerPlayer>& players);
     void Silent(const Endpoint& server);
     // A named server's or a master's host could not be looked up.
     void HostNotFound(const QString& host);
     void MasterEnded(const HostPort& master, MasterOutcome outcome, int servers);
-    // Every master has ended and every server has answered or been given up.
+    // Every master has ended, every server has answered or been given up, and the player
+    // requests are done.
     void Finished();
 
 private:
@@ -76,6 +88,7 @@ private:
     void ResolveLiterals();
     void OnDatagram(const Endpoint& sender, QByteArrayView datagram, std::int64_t ageUs);
     // Each returns false when a receiver of its signals stopped or restarted the refresh.
+    bool OnServerReply(const Endpoint& sender, QByteArrayView datagram, std::int64_t arrived);
     bool AddServers(const QList<Endpoint>& servers, int namedIndex);
     bool Pump();
     bool SignalMastersEnded();
@@ -88,7 +101,9 @@ private:
     Request request;
     RefreshSockets sockets;
     MasterQueries masters;
+    RequestBudget budget;
     ServerPinger pinger;
+    PlayerRequests players;
     QTimer timer;
     QHash<QString, Waiters> waiting;
     QHash<int, QString> lookups;

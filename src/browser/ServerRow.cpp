@@ -18,9 +18,38 @@ ServerAnswer ShownAnswer(const ServerInfo& info, Ping ping, bool convert) {
             shown.currentPlayers,  shown.maxPlayers,     ping};
 }
 
+ServerAnswer StatusAnswer(const StatusReply& reply, Ping ping, bool convert) {
+    const auto count = [&](QByteArrayView key) {
+        return std::clamp(reply.Value(key).toInt(), 0, 255);
+    };
+    ServerAnswer answer{ShownText(reply.Value("hostname"), convert),
+                        ShownText(reply.Value("mapname"), convert),
+                        {},
+                        count("clients"),
+                        count("sv_maxclients"),
+                        ping};
+    answer.netQuake = false;
+    return answer;
+}
+
+ServerStatus ShownStatus(const StatusReply& reply, bool convert) {
+    QByteArray protocol = reply.Value("nqprotocol");
+    if (protocol.isEmpty())
+        protocol = reply.Value("protocol");
+    return {ShownText(reply.Value("modname"), convert), ShownText(reply.Value("ver"), convert),
+            ShownText(protocol, convert), reply.players};
+}
+
 bool AnySameServer(const HostPort& server, const QList<HostPort>& names) {
     return std::any_of(names.begin(), names.end(),
                        [&](const HostPort& name) { return SameServer(server, name); });
+}
+
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names) {
+    const auto found = std::find_if(alerts.begin(), alerts.end(), [&](const FavouriteAlert& a) {
+        return AnySameServer(a.server, names);
+    });
+    return found != alerts.end() ? *found : FavouriteAlert{};
 }
 
 QString SourcesText(ServerSources sources) {

@@ -2,6 +2,7 @@
 
 #include "Endpoint.h"
 #include "HostPort.h"
+#include "ServerLists.h"
 #include "ServerRefresh.h"
 #include "StatusReply.h"
 
@@ -43,6 +44,13 @@ struct ServerStatus {
     QList<ServerPlayer> players;
 };
 
+// A server that answered only its status, shown from it: its hostname, mapname, clients and
+// sv_maxclients, converted as ShownAnswer converts.
+ServerAnswer StatusAnswer(const StatusReply& reply, Ping ping, bool convert);
+// The status's mod, engine and protocol (the game's, nqprotocol, where the server gives it),
+// converted likewise, and its players.
+ServerStatus ShownStatus(const StatusReply& reply, bool convert);
+
 enum class RowState : quint8 { Asking, Answered, Silent, NotFound };
 
 // One server of the browser's table.
@@ -70,6 +78,9 @@ struct ServerRow {
 
 // Whether any of the names is this server's, as SameServer tells.
 bool AnySameServer(const HostPort& server, const QList<HostPort>& names);
+
+// The alert of the server that goes by these names; one that tells of nothing when none.
+FavouriteAlert AlertFor(const QList<FavouriteAlert>& alerts, const QList<HostPort>& names);
 
 // The Source column's text: "favourite, recent, master", as many as apply.
 QString SourcesText(ServerSources sources);

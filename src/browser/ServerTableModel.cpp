@@ -146,8 +146,14 @@ void ServerTableModel::Apply(const RefreshBatch& batch) {
         if (i < 0)
             continue;
         ServerRow& row = at(i);
-        row.answer = outcome.answer;
-        row.state = outcome.answer ? RowState::Answered : RowState::Silent;
+        // An answer replaces the last one, a status the last status; a silent server keeps
+        // neither.
+        if (outcome.answer || !outcome.status) {
+            row.answer = outcome.answer;
+            row.state = outcome.answer ? RowState::Answered : RowState::Silent;
+        }
+        if (outcome.status || !outcome.answer)
+            row.status = outcome.status;
         touch(i);
     }
 

@@ -72,8 +72,5 @@ void StoredServerLists::SetAlert(const FavouriteAlert& alert) {
 }
 
 FavouriteAlert StoredServerLists::AlertFor(const QList<HostPort>& names) const {
-    const auto found =
-        std::find_if(lists.alerts.begin(), lists.alerts.end(),
-                     [&](const FavouriteAlert& a) { return AnySameServer(a.server, names); });
-    return found != lists.alerts.end() ? *found : FavouriteAlert{};
+    return ::AlertFor(lists.alerts, names);
 }

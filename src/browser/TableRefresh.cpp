@@ -32,11 +32,24 @@ TableRefresh::TableRefresh(ServerTableModel& model, const Clock& clock, QObject*
     connect(&refresh, &ServerRefresh::Listed, this, &TableRefresh::OnListed);
     connect(&refresh, &ServerRefresh::Answered, this,
             [this](const Endpoint& server, const ServerInfo& info, Ping ping) {
-                pending.outcomes.append({server, ShownAnswer(info, ping, convertTexts)});
+                pending.outcomes.append({server, ShownAnswer(info, ping, convertTexts), {}});
+                Queue();
+            });
+    connect(&refresh, &ServerRefresh::StatusAnswered, this,
+            [this](const Endpoint& server, const StatusReply& reply, Ping ping, bool alone) {
+                std::optional<ServerAnswer> answer;
+                if (alone)
+                    answer = StatusAnswer(reply, ping, convertTexts);
+                pending.outcomes.append({server, answer, ShownStatus(reply, convertTexts)});
+                Queue();
+            });
+    connect(&refresh, &ServerRefresh::PlayersAnswered, this,
+            [this](const Endpoint& server, const QList<ServerPlayer>& players) {
+                pending.outcomes.append({server, std::nullopt, ServerStatus{{}, {}, {}, players}});
                 Queue();
             });
     connect(&refresh, &ServerRefresh::Silent, this, [this](const Endpoint& server) {
-        pending.outcomes.append({server, std::nullopt});
+        pending.outcomes.append({server, std::nullopt, std::nullopt});
         Queue();
     });
     connect(&refresh, &ServerRefresh::HostNotFound, this, &TableRefresh::OnHostNotFound);

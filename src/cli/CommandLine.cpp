@@ -12,23 +12,27 @@ struct Range {
     int lowest;
     int highest;
 };
-// The ranges the Options dialog accepts for the timeout and the update interval.
+// The ranges the Options dialog accepts for the timeout and the intervals.
 constexpr Range TimeoutRange{1, 120};
 constexpr Range EveryRange{1, 6000};
+constexpr Range WatchEveryRange{ShortestWatchSeconds, LongestWatchSeconds};
+// A player count fits the server's byte.
+constexpr Range PlayersRange{1, 255};
+constexpr Range CountRange{1, 1000000};
 
-std::optional<int> Seconds(const QCommandLineParser& parser, const QCommandLineOption& option,
-                           Range range, QString& error) {
+std::optional<int> Whole(const QCommandLineParser& parser, const QCommandLineOption& option,
+                         Range range, QString& error, const char* unit = "seconds") {
     const QString text = parser.value(option);
     bool ok = false;
-    const int seconds = text.toInt(&ok, 10);
-    if (!ok || seconds < range.lowest || seconds > range.highest) {
-        error = QStringLiteral("bad --%1 \"%2\": give whole seconds from %3 to %4")
-                    .arg(option.names().constFirst(), text)
+    const int number = text.toInt(&ok, 10);
+    if (!ok || number < range.lowest || number > range.highest) {
+        error = QStringLiteral("bad --%1 \"%2\": give whole %3 from %4 to %5")
+                    .arg(option.names().constFirst(), text, QLatin1String(unit))
                     .arg(range.lowest)
                     .arg(range.highest);
         return std::nullopt;
     }
-    return seconds;
+    return number;
 }
 
 CommandLine Refused(CommandLine line, const QString& error) {
@@ -105,7 +109,28 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Ask the masters for game <name> (repeatable; default %1).")
             .arg(DefaultGames().join(QStringLiteral(", "))),
         QStringLiteral("name"));
-    parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every, master, game});
+    const QCommandLineOption watch(
+        QStringLiteral("watch"),
+        QStringLiteral("Watch the servers until interrupted: one line per buddy who joins or "
+                       "leaves and per player count reached. Needs --buddy or --min-players; "
+                       "--every is then %1 to %2 seconds, default %3.")
+            .arg(ShortestWatchSeconds)
+            .arg(LongestWatchSeconds)
+            .arg(defaults.watchseconds));
+    const QCommandLineOption buddy(
+        QStringLiteral("buddy"),
+        QStringLiteral("With --watch: tell when a player whose name contains <name> joins or "
+                       "leaves (repeatable; any letter case, the game's characters as ASCII)."),
+        QStringLiteral("name"));
+    const QCommandLineOption minPlayers(
+        QStringLiteral("min-players"),
+        QStringLiteral("With --watch: tell when a server's player count reaches <n>."),
+        QStringLiteral("n"));
+    const QCommandLineOption count(QStringLiteral("count"),
+                                   QStringLiteral("With --watch: stop after <n> refreshes."),
+                                   QStringLiteral("n"));
+    parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every, master, game,
+                       watch, buddy, minPlayers, count});
     parser.addPositionalArgument(
         QStringLiteral("server"),
         QStringLiteral("The servers: HOST, HOST:PORT, [IPv6]:PORT or a bare IPv6 address (port "
@@ -137,7 +162,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return Refused(line, error);
     if (defaultMasters)
         *masters << DefaultMasters();
-    const std::optional<int> timeoutSeconds = Seconds(parser, timeout, TimeoutRange, error);
+    const std::optional<int> timeoutSeconds = Whole(parser, timeout, TimeoutRange, error);
     if (!timeoutSeconds)
         return Refused(line, error);
     if (servers->isEmpty() && masters->isEmpty())
@@ -147,6 +172,40 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     for (const QString& name : parser.values(game)) {
         if (!CheckGameName(name, error))
             return Refused(line, QStringLiteral("bad --game: ") + error);
+    }
+    if (parser.isSet(watch)) {
+        WatchOptions& w = line.watch;
+        w = {*servers, *masters, parser.values(game), parser.values(buddy)};
+        w.raw = parser.isSet(raw);
+        w.json = parser.isSet(json);
+        if (w.games.isEmpty())
+            w.games = DefaultGames();
+        const std::optional<int> players =
+            parser.isSet(minPlayers) ? Whole(parser, minPlayers, PlayersRange, error, "players")
+                                     : 0;
+        const std::optional<int> refreshes =
+            parser.isSet(count) ? Whole(parser, count, CountRange, error, "refreshes") : 0;
+        const std::optional<int> seconds = parser.isSet(every)
+                                               ? Whole(parser, every, WatchEveryRange, error)
+                                               : defaults.watchseconds;
+        if (!players || !refreshes || !seconds)
+            return Refused(line, error);
+        w.minPlayers = *players;
+        w.count = *refreshes;
+        w.every = *seconds;
+        if (w.buddies.contains(QString()))
+            return Refused(line, QStringLiteral("--buddy needs a name"));
+        if (w.buddies.isEmpty() && w.minPlayers == 0)
+            return Refused(line, QStringLiteral("--watch needs --buddy or --min-players"));
+        if (parser.isSet(scripts))
+            return Refused(line, QStringLiteral("--scripts does not go with --watch"));
+        line.action = CommandLine::Action::Watch;
+        return line;
+    }
+    for (const QCommandLineOption& watching : {buddy, minPlayers, count}) {
+        if (parser.isSet(watching))
+            return Refused(line,
+                           QStringLiteral("--%1 needs --watch").arg(watching.names().constFirst()));
     }
     if (servers->size() > 1 || !masters->isEmpty()) {
         for (const QCommandLineOption& single : {scripts, name, every}) {
@@ -170,7 +229,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     o.noPlayers = parser.isSet(noPlayers);
     o.timeout = *timeoutSeconds;
     if (parser.isSet(every)) {
-        const std::optional<int> everySeconds = Seconds(parser, every, EveryRange, error);
+        const std::optional<int> everySeconds = Whole(parser, every, EveryRange, error);
         if (!everySeconds)
             return Refused(line, error);
         o.every = *everySeconds;

@@ -30,11 +30,28 @@ struct RefreshOptions {
     int timeout = 0;
 };
 
+// Servers watched for buddies and player counts, one line per change, until interrupted.
+struct WatchOptions {
+    QList<HostPort> servers;
+    QList<HostPort> masters;
+    QStringList games;
+    QStringList buddies;
+    // 0: no player count is watched for.
+    int minPlayers = 0;
+    // Seconds from one refresh to the next.
+    int every = 0;
+    // Refreshes before the watch ends; 0: until interrupted.
+    int count = 0;
+    bool raw = false;
+    bool json = false;
+};
+
 struct CommandLine {
-    enum class Action { Query, Refresh, Help, Version, Refuse };
+    enum class Action { Query, Refresh, Watch, Help, Version, Refuse };
     Action action = Action::Refuse;
     QueryOptions options;
     RefreshOptions refresh;
+    WatchOptions watch;
     // Why the arguments were refused, in one line.
     QString error;
     QString usage;

@@ -7,16 +7,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
-
 // The bytes as numbers keep every byte whatever it is; the converted text lies in 32..127 and
 // the JSON writer escapes what needs it.
-QJsonObject Text(const QByteArray& bytes) {
+QJsonObject TextJson(const QByteArray& bytes) {
     QJsonArray values;
     for (const char c : bytes)
         values.append(int(static_cast<unsigned char>(c)));
     return {{QStringLiteral("text"), AsciiText(bytes)}, {QStringLiteral("bytes"), values}};
 }
+
+namespace {
 
 QJsonObject Colour(int colour) {
     return {{QStringLiteral("number"), colour}, {QStringLiteral("name"), PlayerColourName(colour)}};
@@ -26,12 +26,12 @@ QJsonArray Players(const QList<PlayerResult>& players) {
     QJsonArray list;
     for (const PlayerResult& p : players) {
         list.append(QJsonObject{{QStringLiteral("number"), p.number},
-                                {QStringLiteral("name"), Text(p.name)},
+                                {QStringLiteral("name"), TextJson(p.name)},
                                 {QStringLiteral("frags"), p.frags},
                                 {QStringLiteral("shirt"), Colour(p.shirt)},
                                 {QStringLiteral("pants"), Colour(p.pants)},
                                 {QStringLiteral("connectTime"), p.connectTime},
-                                {QStringLiteral("address"), Text(p.address)}});
+                                {QStringLiteral("address"), TextJson(p.address)}});
     }
     return list;
 }
@@ -39,8 +39,8 @@ QJsonArray Players(const QList<PlayerResult>& players) {
 QJsonArray Rules(const QList<RuleResult>& rules) {
     QJsonArray list;
     for (const RuleResult& rule : rules) {
-        list.append(QJsonObject{{QStringLiteral("name"), Text(rule.name)},
-                                {QStringLiteral("value"), Text(rule.value)}});
+        list.append(QJsonObject{{QStringLiteral("name"), TextJson(rule.name)},
+                                {QStringLiteral("value"), TextJson(rule.value)}});
     }
     return list;
 }
@@ -48,9 +48,9 @@ QJsonArray Rules(const QList<RuleResult>& rules) {
 } // namespace
 
 QJsonObject ServerJson(const QueryResult& r) {
-    return {{QStringLiteral("name"), Text(r.serverName)},
-            {QStringLiteral("address"), Text(r.serverAddress)},
-            {QStringLiteral("map"), Text(r.mapName)},
+    return {{QStringLiteral("name"), TextJson(r.serverName)},
+            {QStringLiteral("address"), TextJson(r.serverAddress)},
+            {QStringLiteral("map"), TextJson(r.mapName)},
             {QStringLiteral("players"), r.currentPlayers},
             {QStringLiteral("maxPlayers"), r.maxPlayers},
             {QStringLiteral("ping"), r.ping.milliseconds}};

@@ -9,6 +9,8 @@ struct Ping;
 struct QueryResult;
 struct RefreshEntry;
 struct MasterReport;
+struct WatchEvent;
+class QDateTime;
 
 // "45 ms", or "~45 ms" after a resend.
 QString PingCell(const Ping& ping);
@@ -22,6 +24,9 @@ QString TextReport(const QueryResult& result, bool raw);
 // repeated queries give one document a line.
 QByteArray JsonReport(const QueryResult& result);
 
+// A text of the game as JSON holds it: {"text": converted to ASCII, "bytes": [each byte]}.
+QJsonObject TextJson(const QByteArray& bytes);
+
 // The server info as the JSON document holds it: name, address, map, counts and ping.
 QJsonObject ServerJson(const QueryResult& result);
 
@@ -32,3 +37,7 @@ QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw);
 // master with its outcome; one line, ended by a line feed.
 QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
                              const QList<MasterReport>& masters);
+
+// One line for one event of a watch, ended by a line feed: the time, the event, the server, the
+// buddy (none for a count) and the server's name, separated by tabs; or one JSON object.
+QByteArray WatchEventLine(const WatchEvent& event, const QDateTime& time, bool json, bool raw);

@@ -1,10 +1,12 @@
 #include "RunCommandLine.h"
 
 #include "CommandLine.h"
+#include "EndOnSignal.h"
 #include "ExitStatus.h"
 #include "ProgramName.h"
 #include "QueryTool.h"
 #include "RefreshTool.h"
+#include "WatchTool.h"
 
 #include <QEventLoop>
 #include <QIODevice>
@@ -47,6 +49,11 @@ int RunCommandLine(const QStringList& arguments, QIODevice& out, QIODevice& erro
         return ExitBadArguments;
     case CommandLine::Action::Refresh: {
         RefreshTool tool(line.refresh, out, errors);
+        return Run(tool);
+    }
+    case CommandLine::Action::Watch: {
+        EndOnSignal();
+        WatchTool tool(line.watch, out, errors);
         return Run(tool);
     }
     case CommandLine::Action::Query:

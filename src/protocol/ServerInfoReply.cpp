@@ -1,5 +1,7 @@
 #include "ServerInfoReply.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -17,15 +19,22 @@ qsizetype ReadText(QByteArrayView datagram, qsizetype offset, FixedText<64>& out
     return zero + 1;
 }
 
+// The control header, with the reply code given and the datagram's own length.
+bool IsControlReply(QByteArrayView datagram, std::uint8_t code) {
+    const auto byte = [datagram](qsizetype i) {
+        return std::uint8_t(datagram[i]);
+    };
+    return datagram.size() > Wire::CodeOffset && byte(0) == Wire::NetflagCtlTopByte &&
+           byte(Wire::CodeOffset) == code && (byte(2) << 8 | byte(3)) == datagram.size();
+}
+
 } // namespace
 
 std::optional<ServerInfo> ParseServerInfoReply(QByteArrayView datagram) {
     const auto byte = [datagram](qsizetype i) {
         return std::uint8_t(datagram[i]);
     };
-    if (datagram.size() <= Wire::CodeOffset || byte(0) != Wire::NetflagCtlTopByte ||
-        byte(Wire::CodeOffset) != Wire::CCREP_SERVER_INFO ||
-        (byte(2) << 8 | byte(3)) != datagram.size())
+    if (!IsControlReply(datagram, Wire::CCREP_SERVER_INFO))
         return std::nullopt;
     ServerInfo info;
     qsizetype offset = Wire::CodeOffset + 1;
@@ -39,4 +48,13 @@ std::optional<ServerInfo> ParseServerInfoReply(QByteArrayView datagram) {
     info.currentPlayers = byte(offset);
     info.maxPlayers = byte(offset + 1);
     return info;
+}
+
+std::optional<PlayerInfo> ParsePlayerInfoReply(QByteArrayView datagram) {
+    if (!IsControlReply(datagram, Wire::CCREP_PLAYER_INFO) || datagram.size() > PacketBuffer::Size)
+        return std::nullopt;
+    PacketBuffer buffer;
+    std::memcpy(buffer.ReceiveArea(), datagram.data(), size_t(datagram.size()));
+    buffer.SetReceivedLength(datagram.size());
+    return buffer.ParsePlayerInfo();
 }

@@ -224,13 +224,14 @@ private slots:
         }
         QCOMPARE(table.model()->index(0, PingColumn).data(Qt::ForegroundRole).value<QColor>(),
                  servers.palette().color(QPalette::Disabled, QPalette::Text));
-        // Asked again, the silent server would be asked a second time after the close.
-        QTRY_COMPARE(farm[1]->Requests().size(), 3);
+        // Asked again (server info and status), the silent server would be asked a second time
+        // after the close.
+        QTRY_COMPARE(farm[1]->Requests().size(), 6);
         servers.close();
         clock.Advance(ServerPinger::ResendAfterMs);
         servers.Refresher().Network().OnTick();
         QTest::qWait(20);
-        QCOMPARE(farm[1]->Requests().size(), 3);
+        QCOMPARE(farm[1]->Requests().size(), 6);
         for (QPushButton* button : servers.findChildren<QPushButton*>())
             if (button->text() == "&Refresh")
                 button->click();

@@ -1,3 +1,4 @@
+#include "ServerLists.h"
 #include "ServerRefresh.h"
 #include "ServerTableModel.h"
 #include "TableRefresh.h"
@@ -68,7 +69,7 @@ class TestRefresh : public QObject {
 private slots:
     // Servers listed twice over, one named twice, one that answers only the second request, one
     // silent and one answering from elsewhere: each server answers once, and none gets more than
-    // two datagrams, however long the refresh runs.
+    // two of each request, however long the refresh runs.
     void Refresh() {
         World world(7);
         world.master.Faults().duplicates = true;
@@ -122,7 +123,73 @@ private slots:
             refresh.OnTick();
         }
         for (int i = 0; i < 7; ++i)
-            QCOMPARE(world.servers[i]->Requests().size(), i < 4 ? 1 : 2);
+            QCOMPARE(world.servers[i]->Requests().size(), i < 4 ? 2 : 4);
+    }
+
+    // A server that answers its status gives its players at once; one that answers only its
+    // status is a row of its own, not silent; a plain NetQuake server is asked for each player
+    // number, at most 64 of them and each at most twice.
+    void PlayersOfServers() {
+        World world(4);
+        const QByteArray status = "\xFF\xFF\xFF\xFFstatusResponse\\hostname\\DP\\clients\\1"
+                                  "\\sv_maxclients\\8\\modname\\ctf\\ver\\DP7\n3 25 1_2 \"Zed\"";
+        for (int i : {0, 1}) {
+            QuakeServerStandIn& s = *world.servers[i];
+            connect(&s, &QuakeServerStandIn::RequestReceived, &s,
+                    [&s, status](const QByteArray& r) {
+                        if (r == StatusRequest())
+                            s.SendRaw(status, s.LastSenderAddress(), s.LastSenderPort());
+                    });
+        }
+        world.servers[1]->Faults().dropServerInfo = true;
+        for (int i = 0; i < 70; ++i)
+            world.servers[i < 3 ? 2 : 3]->Config().players.append(
+                {"p" + QByteArray::number(i), 0, 0, 0, 0, {}});
+        world.servers[2]->Faults().droppedPlayers = {1};
+        ManualClock clock;
+        ServerTableModel model;
+        TableRefresh table(model, clock);
+        ServerLists lists;
+        lists.masters = {world.Master()};
+        lists.games = {"FTE-Quake"};
+        QVERIFY(table.Start(lists, true));
+        const auto row = [&](int i) -> const ServerRow& {
+            static const ServerRow none;
+            for (int r = 0; r < model.rowCount(); ++r)
+                if (model.Row(r).endpoint.ToString() == world.ServerText(i))
+                    return model.Row(r);
+            return none;
+        };
+        QTRY_COMPARE(model.CurrentTally().answered, 4);
+        QTRY_VERIFY(row(1).status && row(0).status && row(0).answer);
+        clock.Advance(ServerPinger::StatusGraceMs);
+        table.Network().OnTick();
+        QTRY_VERIFY(row(3).status);
+        clock.Advance(ServerPinger::ResendAfterMs);
+        table.Network().OnTick();
+        clock.Advance(ServerPinger::SilentAfterMs);
+        QTest::qWait(20);
+        table.Network().OnTick();
+        QVERIFY(!table.Running());
+
+        QVERIFY(row(0).answer && row(1).answer && row(2).status && row(3).status);
+        QVERIFY(row(0).answer->netQuake && !row(1).answer->netQuake);
+        QCOMPARE(row(1).answer->name, "DP");
+        QCOMPARE(row(1).state, RowState::Answered);
+        QCOMPARE(row(0).status->mod + row(0).status->engine, "ctfDP7");
+        QCOMPARE(row(0).status->players.at(0).name, "Zed");
+        QCOMPARE(row(0).status->players.at(0).shirt, 2);
+        QCOMPARE(row(2).status->players.size(), 2);
+        QCOMPARE(row(2).status->players.at(1).name, "p2");
+        QCOMPARE(row(3).status->players.size(), 64);
+        // Server info, status and player requests each server was sent.
+        const QList<QList<int>> sent{{1, 1, 0}, {2, 1, 0}, {1, 1, 4}, {1, 1, 64}};
+        for (int i = 0; i < 4; ++i) {
+            QList<int> kinds{0, 0, 0};
+            for (const QByteArray& r : world.servers[i]->Requests())
+                ++kinds[r == StatusRequest() ? 1 : r.at(4) == '\x03' ? 2 : 0];
+            QCOMPARE(kinds, sent[i]);
+        }
     }
 
     // A reply that waits in the socket while the event loop is busy is timed from its arrival,

@@ -6,6 +6,7 @@
 #include "RefreshTool.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
+#include "WatchTool.h"
 #include "master/MasterServerStandIn.h"
 #include "standin/DemoConfig.h"
 
@@ -15,7 +16,9 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
+#include <QUdpSocket>
 #include <memory>
 #include <optional>
 
@@ -33,6 +36,8 @@ public:
         const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
         if (line.action == CommandLine::Action::Refresh)
             Begin(refresh = std::make_unique<RefreshTool>(line.refresh, out, errors, clock));
+        else if (line.action == CommandLine::Action::Watch)
+            Begin(watch = std::make_unique<WatchTool>(line.watch, out, errors, clock));
         else
             Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
     }
@@ -45,6 +50,7 @@ public:
     std::optional<int> status;
     std::unique_ptr<QueryTool> query;
     std::unique_ptr<RefreshTool> refresh;
+    std::unique_ptr<WatchTool> watch;
 
 private:
     template <typename Tool> void Begin(const std::unique_ptr<Tool>& tool) {
@@ -162,6 +168,11 @@ private slots:
         for (const char* seconds : {"0", "6001"})
             row({"--every", seconds, "h"}, 2, "bad --every");
         row({"--name", "Me", "h"}, 2, "--name needs --scripts");
+        row({"--watch", "h"}, 2, "--watch needs --buddy or --min-players");
+        row({"--count", "2", "h"}, 2, "--count needs --watch");
+        row({"--watch", "--buddy", "", "h"}, 2, "--buddy needs a name");
+        for (const char* seconds : {"29", "601"})
+            row({"--watch", "--min-players", "1", "--every", seconds, "h"}, 2, "bad --every");
         row({"--scripts", "", "h"}, 2, "needs a game folder");
         for (const char* server :
              {"h:0", "h:65536", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
@@ -343,6 +354,11 @@ private slots:
         run.clock.Advance(40);
         QTRY_COMPARE(refresh.AnsweredCount(), 2);
         QVERIFY(!run.status);
+        // Neither answers its status: the fast one is asked for its two players.
+        QSignalSpy players(&refresh, &ServerRefresh::PlayersAnswered);
+        run.clock.Advance(ServerPinger::StatusGraceMs);
+        refresh.OnTick();
+        QTRY_COMPARE(players.size(), 2);
         for (int i = 0; i < 2; ++i) {
             run.clock.Advance(1000);
             refresh.OnTick();
@@ -371,6 +387,56 @@ private slots:
         QTRY_COMPARE(run.status, std::optional<int>(ExitComplete));
         QCOMPARE(run.Json()["servers"].toArray().size(), 0);
         QCOMPARE(run.Json()["masters"][0]["outcome"].toString(), "done");
+    }
+
+    // A watch of a named server, one a master lists and a silent one, each refresh ended by the
+    // next one's time: the counts reached come in JSON lines, the master is asked again only
+    // after five minutes. Terminated, the program ends at once with status 0.
+    void Watch() {
+        QuakeServerStandIn named(DemoServer(0, 0)), listed(DemoServer(1, 0));
+        MasterServerStandIn master;
+        QUdpSocket silent;
+        QVERIFY(named.Start() && listed.Start() && master.Start() &&
+                silent.bind(QHostAddress::LocalHost));
+        master.Servers() = {{QHostAddress::LocalHost, listed.Port()}};
+        named.Config().players = listed.Config().players = DemoPlayers(1);
+        ToolRun run;
+        run.Start({"--watch", "--json", "--min-players", "2", "--count", "3",
+                   "--master=127.0.0.1:" + QString::number(master.Port()), Address(named),
+                   "127.0.0.1:" + QString::number(silent.localPort())});
+        const auto asking = [&] {
+            return run.watch->Watch().Refresher().StatusText() ==
+                   "2 of 3 servers answered, asking...";
+        };
+        QTRY_VERIFY(asking());
+        named.Config().players = listed.Config().players = DemoPlayers(2);
+        for (const int seconds : {60, 240, 60}) {
+            run.clock.Advance(seconds * 1000);
+            run.watch->Watch().OnTick();
+            QTRY_VERIFY(run.status || asking());
+        }
+        QCOMPARE(run.status, std::optional<int>(ExitComplete));
+        QCOMPARE(master.Requests().size(), 2);
+        QStringList lines;
+        for (const QByteArray& line : run.out.data().split('\n')) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            lines << QStringList{o["name"].toString().left(5), o["event"].toString(),
+                                 o["server"].toString()}
+                             .join(' ') +
+                         QString::number(
+                             QDateTime::fromString(o["time"].toString(), Qt::ISODate).isValid());
+        }
+        lines.sort();
+        QCOMPARE(lines, QStringList({"  0", "Rocke players-reached " + Address(listed) + '1',
+                                     "Slipg players-reached " + Address(named) + '1'}));
+        const qsizetype asked = named.Requests().size();
+        QProcess program;
+        program.start(QStringLiteral(VANTREL_QUERY_PROGRAM),
+                      {"--watch", "--min-players", "1", Address(named)});
+        QTRY_VERIFY(named.Requests().size() > asked);
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus() + program.exitCode(), QProcess::NormalExit);
     }
 
     // When the time is up, a host still being looked up and a master still waiting did not

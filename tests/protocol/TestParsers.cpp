@@ -1,6 +1,7 @@
 #include "MasterList.h"
 #include "PacketBuffer.h"
 #include "ServerInfoReply.h"
+#include "StatusReply.h"
 #include "TestRegistry.h"
 
 #include <QTest>
@@ -66,6 +67,23 @@ QByteArray Entry(const char* address, quint16 port = 26000) {
     qToBigEndian(port, bytes.data() + bytes.size() - 2);
     return (ipv4 ? '\\' : '/') + bytes;
 }
+
+// A status answer as read: "none", or its kind, its pairs and its players, one a line.
+QByteArray Read(const QByteArray& datagram) {
+    const std::optional<StatusReply> reply = ParseStatusReply(datagram);
+    if (!reply)
+        return "none";
+    QByteArray read = reply->withPlayers ? "status" : "info";
+    for (const auto& [key, value] : reply->info)
+        read += ' ' + key + '=' + value;
+    for (const ServerPlayer& p : reply->players)
+        read += '\n' + p.name + '|' + QByteArray::number(p.frags) + '|' +
+                (p.pingMs ? QByteArray::number(*p.pingMs) : "-") + '|' +
+                QByteArray::number(p.shirt) + '_' + QByteArray::number(p.pants);
+    return read;
+}
+
+const QByteArray Status("\xFF\xFF\xFF\xFFstatusResponse");
 
 } // namespace
 
@@ -196,6 +214,53 @@ private slots:
         QCOMPARE(added, listed);
         QCOMPARE(list.Count(), listed.size());
         QTEST(list.Complete(), "complete");
+    }
+
+    void StatusAnswers_data() {
+        QTest::addColumn<QByteArray>("datagram");
+        QTest::addColumn<QByteArray>("read");
+        const QByteArray qss = "\\protocol\\3\\ver\\QuakeSpasm-Spiked 0.96.3\\nqprotocol\\666"
+                               "\\modname\\ctf\\mapname\\e1m2\\hostname\\Q\\clients\\2";
+        const QByteArray qssRead = " protocol=3 ver=QuakeSpasm-Spiked 0.96.3 nqprotocol=666 "
+                                   "modname=ctf mapname=e1m2 hostname=Q clients=2";
+        QTest::newRow("QuakeSpasm-Spiked")
+            << Status + qss + "\n12 48 4_13 \"Alice\"\n-3 0 0_0 \"B\""
+            << "status" + qssRead + "\nAlice|12|48|13_4\nB|-3|0|0_0";
+        QTest::newRow("QuakeSpasm-Spiked, info")
+            << "\xFF\xFF\xFF\xFFinfoResponse\n" + qss << "info" + qssRead;
+        QTest::newRow("DarkPlaces")
+            << Status + "\n\\mapname\\dm4\n5 30 \"Carl\"\n7 0 1 \"Dana\"\n"
+            << QByteArray("status mapname=dm4\nCarl|5|30|-1_-1\nDana|7|0|-1_-1");
+        QTest::newRow("FTE, team and a zero at the end")
+            << Status + "\n\\hostname\\F\n3 25 \"blue\" \"Eve\"\n" + '\0' + "\n1 1 \"X\""
+            << QByteArray("status hostname=F\nEve|3|25|-1_-1");
+        QTest::newRow("quotes, backslashes and high bytes in names")
+            << Status + "\n\n1 2 \"a\"b\"\n1 2 \"c\" d\"\n1 2 \"\\e\\\xe5\xff\"\n-1 -1 \"\""
+            << QByteArray(
+                   "status\na\"b|1|2|-1_-1\nc\" d|1|2|-1_-1\n\\e\\\xe5\xff|1|2|-1_-1\n|-1|-|-1_-1");
+        QTest::newRow("lines that do not parse")
+            << Status +
+                   "\n1 2 \"Ali\nce\"\nx 2 \"a\"\n1 2 b\n1 2 \"c\" x\n\"d\"\n99999999999 1 \"e\"\n"
+                   "1 2 3_x \"f\"\n1 2 16_-1 \"g\""
+            << QByteArray("status\ng|1|2|-1_-1");
+        QTest::newRow("keys without values")
+            << Status + "\\a\\\\b\\2\\\\3\\c" << QByteArray("status b=2");
+        QTest::newRow("a long name is cut") << Status + "\n\n1 2 \"" + QByteArray(300, 'n') + '"'
+                                            << "status\n" + QByteArray(64, 'n') + "|1|2|-1_-1";
+        QTest::newRow("not a status answer") << Status.left(12) << QByteArray("none");
+        QTest::newRow("header run on") << Status + "X\\a\\b" << QByteArray("none");
+        QTest::newRow("no prefix") << Status.mid(4) << QByteArray("none");
+    }
+    void StatusAnswers() {
+        QFETCH(QByteArray, datagram);
+        QTEST(Read(datagram), "read");
+    }
+
+    // At most 255 player lines are read, whether they parse or not.
+    void BoundOfPlayerLines() {
+        const QByteArray line = "\n1 2 \"p\"";
+        QCOMPARE(ParseStatusReply(Status + "\\a\\b" + line.repeated(300))->players.size(), 255);
+        QCOMPARE(ParseStatusReply(Status + "\n\nx" + line.repeated(300))->players.size(), 254);
     }
 
     // One end mark per game asked; a slow master may answer both requests, each fully.

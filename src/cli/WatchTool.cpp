@@ -1,0 +1,47 @@
+#include "WatchTool.h"
+
+#include "ExitStatus.h"
+#include "ProgramName.h"
+#include "Reports.h"
+
+#include <QDateTime>
+#include <QIODevice>
+
+WatchTool::WatchTool(const WatchOptions& options, QIODevice& out, QIODevice& errors,
+                     const Clock& clock, QObject* parent)
+    : QObject(parent), options(options), out(out), errors(errors), watch(clock) {
+    ServerLists lists;
+    lists.recent = options.servers;
+    lists.masters = options.masters;
+    lists.games = options.games;
+    lists.buddies = options.buddies;
+    watch.SetLists(lists);
+    watch.SetMinPlayers(options.minPlayers);
+    watch.SetSeconds(options.every);
+    watch.SetConvertTexts(!options.raw);
+    connect(&watch, &ServerWatch::Event, this, [this](const WatchEvent& event) {
+        this->out.write(WatchEventLine(event, QDateTime::currentDateTimeUtc(), this->options.json,
+                                       this->options.raw));
+    });
+    connect(&watch, &ServerWatch::RefreshEnded, this, &WatchTool::OnRefreshEnded);
+    connect(&watch.Refresher().Network(), &ServerRefresh::HostNotFound, this,
+            &WatchTool::OnHostNotFound);
+}
+
+void WatchTool::Start() {
+    watch.Start();
+}
+
+void WatchTool::OnRefreshEnded(int refreshes) {
+    if (options.count > 0 && refreshes >= options.count) {
+        watch.Stop();
+        emit Finished(ExitComplete);
+    }
+}
+
+void WatchTool::OnHostNotFound(const QString& host) {
+    if (!notFound.contains(host)) {
+        notFound.insert(host);
+        errors.write((ProgramName + QStringLiteral(": host not found: ") + host + u'\n').toUtf8());
+    }
+}
