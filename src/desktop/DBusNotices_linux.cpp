@@ -22,12 +22,13 @@ DBusNotices::DBusNotices(const QDBusConnection& connection, QObject* parent)
             [this](uint id, uint) { shown.remove(id); });
 }
 
+// Most services read the body as markup: a name's '<' or '&' must stay text.
 void DBusNotices::Send(const Notice& notice) {
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("vantrel")}};
     const QStringList actions{JoinKey, QStringLiteral("Join"), ShowKey, QStringLiteral("Show")};
     auto* watcher = new QDBusPendingCallWatcher(
         service.Notify(QStringLiteral("Vantrel"), 0, QStringLiteral("vantrel"), notice.summary,
-                       notice.body, actions, hints, ServiceTimeout),
+                       notice.body.toHtmlEscaped(), actions, hints, ServiceTimeout),
         this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, notice] {
         watcher->deleteLater();

@@ -2,6 +2,7 @@
 #include "Notifications.h"
 #include "TestRegistry.h"
 #include "TrayNotices.h"
+#include "WatchNotice.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -92,9 +93,9 @@ private slots:
         QFETCH(int, action);
         DBusNotices notices(client);
         QSignalSpy chosen(&notices, &NoticeSender::Chosen);
-        notices.Send({server, "Alice is on Deathmatch", "e1m1, 3 of 8 players"});
+        notices.Send({server, "Alice is on Deathmatch", "e1m1 <3 & 8>"});
         QVERIFY(WaitUntil([&] { return notices.Showing() == 1; }));
-        QCOMPARE(recorder.calls.last(), "Alice is on Deathmatch|e1m1, 3 of 8 players|"
+        QCOMPARE(recorder.calls.last(), "Alice is on Deathmatch|e1m1 &lt;3 &amp; 8&gt;|"
                                         "join,Join,show,Show");
         const uint id = uint(recorder.calls.size());
         InvokeAction(ours ? id : id + 1000, key);
@@ -103,6 +104,33 @@ private slots:
         QCOMPARE(chosen.first().at(0).value<HostPort>().port, server.port);
         QCOMPARE(chosen.first().at(1).value<NoticeAction>(),
                  NoticeAction(action < 0 ? int(NoticeAction::Join) : action));
+    }
+
+    // A name's line feeds and graphic bytes do not reach the desktop; a buddy who left is no news.
+    void FromWatchEvents_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QString>("summary");
+        const auto row = [](const char* tag, WatchEventKind kind, const char* server,
+                            const char* summary) {
+            QTest::newRow(tag) << int(kind) << server << summary;
+        };
+        row("buddy", WatchEventKind::BuddyJoined, "[::1]:26001", "Al ice is on Big DM");
+        row("buddy left", WatchEventKind::BuddyLeft, "[::1]:26001", "");
+        row("count", WatchEventKind::PlayersReached, "q.example.net",
+            "Big DM has the players you wanted");
+        row("room", WatchEventKind::SlotFree, "q.example.net:1", "There's room on Big DM");
+        row("no address", WatchEventKind::SlotFree, "-q:1", "");
+    }
+    void FromWatchEvents() {
+        QFETCH(int, kind);
+        QFETCH(QString, server);
+        QFETCH(QString, summary);
+        const auto notice = WatchNotice({WatchEventKind(kind), server, "Big\nDM",
+                                         "\xc1l\ni\xe3"
+                                         "e"});
+        QCOMPARE(notice ? notice->summary : QString(), summary);
+        QCOMPARE(notice ? notice->body : QString(), summary.isEmpty() ? "" : server);
     }
 
     // Notices wait while the launched game runs and come folded into one after it; paused ones
