@@ -1,8 +1,10 @@
 // The Servers window refreshing from master stand-ins that run as processes of their own, so
 // that their work does not share the window's thread. One refresh per run of this program, or,
 // with --memory, two refreshes of the same list with the resident memory before and after each.
+// Given the players the servers have, it times how long until the table lists them all.
 // Prints one "key value" line per figure, for bench/browser.sh to gather; with --pings, every
 // answering server's ping as the table shows it, for bench/ping-truth.sh.
+#include "ListedPlayers.h"
 #include "MainWindowFixture.h"
 #include "ProcessFigures.h"
 #include "ServerColumns.h"
@@ -16,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -59,14 +62,21 @@ struct RefreshFigures {
     double longestStallMs = 0;
     int rows = 0;
     int answered = 0;
+    qint64 players = 0;
+    double playersMs = -1;
 };
 
-// Presses Refresh and runs the event loop until the refresh ends.
-RefreshFigures Refresh(ServersWindow& window) {
+// Presses Refresh and runs the event loop until the refresh ends; expectedPlayers is how many
+// players the answering servers have between them.
+RefreshFigures Refresh(ServersWindow& window, qint64 expectedPlayers) {
     const QAbstractItemModel& table = *window.Table().model();
     RefreshFigures figures;
     QElapsedTimer clock;
     QEventLoop loop;
+    const ListedPlayers players(
+        dynamic_cast<const ServerTableModel&>(
+            *static_cast<const QSortFilterProxyModel&>(table).sourceModel()),
+        expectedPlayers, clock, &loop);
     // When the status line first counted each number of answers; the final number is known at
     // the end. The line is read rather than the table, which would cost the thread measured here
     // a pass over every row at each change.
@@ -105,6 +115,8 @@ RefreshFigures Refresh(ServersWindow& window) {
     figures.answeredMs =
         figures.answered < int(reachedNs.size()) ? reachedNs[size_t(figures.answered)] / 1e6 : -1;
     figures.longestStallMs = longestNs / 1e6;
+    figures.players = players.Listed();
+    figures.playersMs = players.ReachedMs();
     return figures;
 }
 
@@ -129,6 +141,7 @@ void Print(const char* key, qint64 value) {
 void PrintCounts(const RefreshFigures& f) {
     Print("rows", qint64(f.rows));
     Print("answered", qint64(f.answered));
+    Print("players", f.players);
 }
 
 } // namespace
@@ -142,8 +155,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption master("master", "A master to ask (repeatable).", "host:port");
     const QCommandLineOption memory("memory", "Refresh twice and report the resident memory.");
     const QCommandLineOption pings("pings", "Print every answering server's ping as shown.");
-    parser.addOptions({master, memory, pings});
+    const QCommandLineOption players(
+        "players", "The players the servers have between them: time until all are listed.", "n",
+        "0");
+    parser.addOptions({master, memory, pings, players});
     parser.process(app);
+    const qint64 expectedPlayers = parser.value(players).toLongLong();
 
     QList<HostPort> masters;
     for (const QString& text : parser.values(master)) {
@@ -163,9 +180,10 @@ int main(int argc, char** argv) {
     Settle(200);
 
     if (!parser.isSet(memory)) {
-        const RefreshFigures f = Refresh(window);
+        const RefreshFigures f = Refresh(window, expectedPlayers);
         PrintCounts(f);
         Print("answered_ms", f.answeredMs);
+        Print("players_ms", f.playersMs);
         Print("complete_ms", f.completeMs);
         Print("stall_ms", f.longestStallMs);
         Print("finished", qint64(f.finished));
@@ -178,7 +196,7 @@ int main(int argc, char** argv) {
     Print("before_kib", before);
     bool finished = true;
     for (const char* key : {"first_kib", "second_kib"}) {
-        const RefreshFigures f = Refresh(window);
+        const RefreshFigures f = Refresh(window, expectedPlayers);
         finished = finished && f.finished;
         Settle(200);
         PrintCounts(f);

@@ -24,27 +24,15 @@ cmake -S "$root" -B "$build" -DVANTREL_BENCHMARKS=ON > /dev/null
 cmake --build "$build" -j2 --target bench_browser vantrel-standin vantrel-master > /dev/null
 
 source "$root/bench/standins.sh"
+source "$root/bench/figures.sh"
 
 standin="$build/tools/standin/vantrel-standin"
-master="$build/tools/master/vantrel-master"
 start "$standin" --count "$smallCount" --port "$smallFirst" --silent-every "$silentEvery"
 start "$standin" --count "$bigCount" --port "$bigFirst" --silent-every "$silentEvery"
-start "$master" --port "$smallMaster" --servers "127.0.0.1:$smallFirst-$((smallFirst + smallCount - 1))"
+list "$smallMaster" "$smallFirst" "$smallCount"
 half=$((bigCount / 2))
-start "$master" --port "${bigMasters[0]}" --servers "127.0.0.1:$bigFirst-$((bigFirst + half - 1))"
-start "$master" --port "${bigMasters[1]}" \
-    --servers "127.0.0.1:$((bigFirst + half))-$((bigFirst + bigCount - 1))"
-
-# One run of the window's benchmark; its figures are added to the file.
-window() {
-    local out=$1
-    shift
-    if ! timeout 120 "$build/bench/bench_browser" "$@" >> "$out" 2> "$work/bench.log"; then
-        echo "browser.sh: bench_browser $* failed:" >&2
-        cat "$work/bench.log" >&2
-        exit 1
-    fi
-}
+list "${bigMasters[0]}" "$bigFirst" "$half"
+list "${bigMasters[1]}" "$((bigFirst + half))" "$((bigCount - half))"
 
 # One whole QStat process: its time, and how many servers it listed and how many answered.
 qstat() {
@@ -70,28 +58,6 @@ for ((run = 1; run <= runs; run++)); do
         qstat "$work/qstat-maxsim.txt" -maxsim 500
     fi
 done
-
-# The median, least and greatest of a key's values in a file, each scaled by a divisor.
-figures() {
-    awk -v key="$2" -v div="${3:-1}" '$1 == key { print $2 / div }' "$1" | sort -g |
-        awk '{ a[NR] = $1 } END { m = (NR % 2) ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2;
-                                  printf "%10.1f %10.1f %10.1f", m, a[1], a[NR] }'
-}
-median() {
-    figures "$@" | awk '{ print $1 }'
-}
-# How many servers were listed and answered, as a range when the runs differ.
-counts() {
-    awk '$1 == "answered" || $1 == "rows" {
-             if (!($1 in lo) || $2 < lo[$1]) lo[$1] = $2
-             if (!($1 in hi) || $2 > hi[$1]) hi[$1] = $2
-         }
-         function span(k) { return lo[k] == hi[k] ? lo[k] : lo[k] "-" hi[k] }
-         END { printf "%s of %s answered", span("answered"), span("rows") }' "$1"
-}
-row() {
-    printf '%-50s %s   %s\n' "$1" "$2" "$3" | sed 's/ *$//'
-}
 
 echo
 echo "500 servers from a master stand-in on loopback, $((smallCount / silentEvery)) silent;" \

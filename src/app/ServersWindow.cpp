@@ -214,10 +214,12 @@ void ServersWindow::RestoreState() {
         table->sortByColumn(PlayersColumn, Qt::DescendingOrder);
         // No narrower than the title with its sort mark.
         QHeaderView& header = *table->horizontalHeader();
-        for (int column = 0; column < ServerColumnCount; ++column)
+        for (int column = 0; column < ServerColumnCount; ++column) {
             header.resizeSection(
                 column, std::max(fontMetrics().averageCharWidth() * ColumnInfo(column).widthChars,
                                  header.sectionSizeHint(column)));
+            header.setSectionHidden(column, ColumnInfo(column).hiddenByDefault);
+        }
     }
 }
 

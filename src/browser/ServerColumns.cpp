@@ -57,27 +57,45 @@ QString SourceText(const ServerRow& row) {
     return SourcesText(row.sources);
 }
 
+QString ModText(const ServerRow& row) {
+    return row.status ? row.status->mod : QString();
+}
+
+QString EngineText(const ServerRow& row) {
+    return row.status ? row.status->engine : QString();
+}
+
+QString BuddiesText(const ServerRow& row) {
+    return row.buddies;
+}
+
+// A column that sorts by its text.
+template <QString (*Text)(const ServerRow&)> QVariant TextKey(const ServerRow& row) {
+    return Text(row);
+}
+
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
 
 // The sort keys of the columns from the answer are read only for a row that has one.
 constexpr std::array<ServerColumnInfo, ServerColumnCount> Columns{{
-    {NameColumn, "Name", 30, Left, NameText,
-     [](const ServerRow& r) { return QVariant(NameText(r)); }, true},
-    {MapColumn, "Map", 10, Left, MapText, [](const ServerRow& r) { return QVariant(MapText(r)); },
-     true},
+    {NameColumn, "Name", 30, Left, NameText, TextKey<NameText>, true, false},
+    {MapColumn, "Map", 10, Left, MapText, TextKey<MapText>, true, false},
     // By the current count; among equal counts, by the places.
     {PlayersColumn, "Players", 8, Right, PlayersText,
      [](const ServerRow& r) {
          return QVariant(r.answer->currentPlayers * 256 + r.answer->maxPlayers);
      },
-     true},
+     true, false},
     {PingColumn, "Ping", 12, Right, PingText,
-     [](const ServerRow& r) { return QVariant(r.answer->ping.milliseconds); }, true},
+     [](const ServerRow& r) { return QVariant(r.answer->ping.milliseconds); }, true, false},
     {AddressColumn, "Address", 24, Left, AddressText,
-     [](const ServerRow& r) { return QVariant(AddressSortKey(r.target)); }, false},
+     [](const ServerRow& r) { return QVariant(AddressSortKey(r.target)); }, false, false},
     {SourceColumn, "Source", 16, Left, SourceText,
-     [](const ServerRow& r) { return QVariant(int(r.sources.toInt())); }, false},
+     [](const ServerRow& r) { return QVariant(int(r.sources.toInt())); }, false, false},
+    {ModColumn, "Mod", 10, Left, ModText, TextKey<ModText>, true, true},
+    {EngineColumn, "Engine", 20, Left, EngineText, TextKey<EngineText>, true, true},
+    {BuddiesColumn, "Buddies", 16, Left, BuddiesText, TextKey<BuddiesText>, false, false},
 }};
 
 constexpr bool EveryColumnInItsPlace() {

@@ -12,6 +12,9 @@ enum ServerColumn {
     PingColumn,
     AddressColumn,
     SourceColumn,
+    ModColumn,
+    EngineColumn,
+    BuddiesColumn,
     ServerColumnCount
 };
 
@@ -29,6 +32,8 @@ struct ServerColumnInfo {
     QVariant (*sortKey)(const ServerRow& row);
     // Its values come from the server's answer, and a row without one has none to show.
     bool fromAnswer;
+    // Shown only once the user asks for it, from the header's context menu.
+    bool hiddenByDefault;
 };
 
 // The column's entry; a column out of range has none to give, so it must be checked first.

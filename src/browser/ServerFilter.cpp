@@ -9,6 +9,10 @@ bool ServerFilter::Accepts(const ServerRow& row) const {
     if (hideFull && answer && answer->maxPlayers > 0 &&
         answer->currentPlayers >= answer->maxPlayers)
         return false;
+    if (netQuakeOnly && answer && !answer->netQuake)
+        return false;
+    if (!player.isEmpty() && PlayersNamed(row, {player}).isEmpty())
+        return false;
     const QString wanted = text.trimmed();
     if (wanted.isEmpty())
         return true;

@@ -13,7 +13,7 @@ struct ServerFilter {
     // Hides the servers that answered with no place left.
     bool hideFull = false;
     // Keeps the servers with a player whose name holds this text, as NameContains matches.
-    QString player;
+    QString player = {};
     // Hides the servers that answered only the status request, which a NetQuake engine may not
     // join.
     bool netQuakeOnly = true;

@@ -1,5 +1,6 @@
 #include "ServerRow.h"
 
+#include "NameMatch.h"
 #include "QuakeToAscii.h"
 #include "ServerLists.h"
 #include "ShownText.h"
@@ -61,4 +62,16 @@ QString SourcesText(ServerSources sources) {
     if (sources.testFlag(ServerSource::Master))
         names << QStringLiteral("master");
     return names.join(QStringLiteral(", "));
+}
+
+QList<ServerPlayer> PlayersNamed(const ServerRow& row, const QStringList& texts) {
+    QList<ServerPlayer> named;
+    if (!row.status)
+        return named;
+    for (const ServerPlayer& player : row.status->players) {
+        if (std::any_of(texts.begin(), texts.end(),
+                        [&](const QString& text) { return NameContains(player.name, text); }))
+            named.append(player);
+    }
+    return named;
 }

@@ -74,7 +74,12 @@ struct ServerRow {
     // What the server's status answer, or its answers to the player requests, told; kept, as the
     // answer is, while the server is asked again.
     std::optional<ServerStatus> status;
+    // The players' names that a buddy's matches, as the Buddies column shows them.
+    QString buddies = {};
 };
+
+// The row's players whose name holds any of the texts, as NameContains matches.
+QList<ServerPlayer> PlayersNamed(const ServerRow& row, const QStringList& texts);
 
 // Whether any of the names is this server's, as SameServer tells.
 bool AnySameServer(const HostPort& server, const QList<HostPort>& names);

@@ -2,6 +2,7 @@
 
 #include "ServerColumns.h"
 #include "ServerLists.h"
+#include "ShownText.h"
 
 #include <algorithm>
 
@@ -152,8 +153,10 @@ void ServerTableModel::Apply(const RefreshBatch& batch) {
             row.answer = outcome.answer;
             row.state = outcome.answer ? RowState::Answered : RowState::Silent;
         }
-        if (outcome.status || !outcome.answer)
+        if (outcome.status || !outcome.answer) {
             row.status = outcome.status;
+            FindBuddies(row);
+        }
         touch(i);
     }
 
@@ -183,6 +186,21 @@ void ServerTableModel::SetFavourite(const QList<HostPort>& names, bool favourite
     RemoveRowsWhere([](const ServerRow& row) { return !row.sources; });
 }
 
+void ServerTableModel::SetBuddies(const QStringList& names) {
+    buddies = names;
+    for (ServerRow& row : rows)
+        FindBuddies(row);
+    if (!rows.empty())
+        emit dataChanged(index(0, BuddiesColumn), index(rowCount() - 1, BuddiesColumn));
+}
+
+void ServerTableModel::FindBuddies(ServerRow& row) const {
+    QStringList names;
+    for (const ServerPlayer& player : PlayersNamed(row, buddies))
+        names << ShownText(player.name, true);
+    row.buddies = names.join(QStringLiteral(", "));
+}
+
 ServerTableModel::Tally ServerTableModel::CurrentTally() const {
     Tally tally;
     for (const ServerRow& row : rows) {
@@ -191,6 +209,8 @@ ServerTableModel::Tally ServerTableModel::CurrentTally() const {
         ++tally.servers;
         if (row.state == RowState::Answered)
             ++tally.answered;
+        if (!row.buddies.isEmpty())
+            tally.buddies += int(PlayersNamed(row, buddies).size());
     }
     return tally;
 }

@@ -38,6 +38,9 @@ public:
     // known in no way at all goes.
     void SetFavourite(const QList<HostPort>& names, bool favourite);
 
+    // The names to look out for; each row's Buddies column names its players that match one.
+    void SetBuddies(const QStringList& names);
+
     // The colour of the values a row keeps from the last refresh while it is asked again; the
     // window gives its palette's, which this layer does not know.
     void SetOldForeground(const QVariant& colour) { oldForeground = colour; }
@@ -46,6 +49,8 @@ public:
     struct Tally {
         int servers = 0;
         int answered = 0;
+        // Players that match a buddy's name, on those servers.
+        int buddies = 0;
     };
     Tally CurrentTally() const;
 
@@ -55,9 +60,11 @@ private:
     void Index(const ServerRow& row, int index);
     void Reindex();
     void RemoveRowsWhere(bool (*gone)(const ServerRow&));
+    void FindBuddies(ServerRow& row) const;
 
     std::vector<ServerRow> rows;
     QVariant oldForeground;
+    QStringList buddies;
     QHash<Endpoint, int> byEndpoint;
     // Named servers whose host was not found, by their host and port in lower case.
     QHash<QString, int> byName;

@@ -21,8 +21,8 @@ bool ServerWatch::Watching() const {
 
 void ServerWatch::Start() {
     running = true;
+    // The masters keep their own pace over a pause: they are due at the start only the first time.
     nextRefreshMs = Now();
-    nextMastersMs = Now();
     timer.start();
     OnTick();
 }
@@ -62,6 +62,8 @@ void ServerWatch::Begin(std::int64_t now) {
 }
 
 void ServerWatch::End() {
+    // A refresh cut short leaves the rows it did not list again; they go, as at a whole one's end.
+    model.EndRefresh();
     if (askingMasters) {
         QList<HostPort> fresh;
         for (int i = 0; i < model.rowCount(); ++i) {

@@ -16,11 +16,11 @@ QJsonObject TextJson(const QByteArray& bytes) {
     return {{QStringLiteral("text"), AsciiText(bytes)}, {QStringLiteral("bytes"), values}};
 }
 
-namespace {
-
-QJsonObject Colour(int colour) {
+QJsonObject ColourJson(int colour) {
     return {{QStringLiteral("number"), colour}, {QStringLiteral("name"), PlayerColourName(colour)}};
 }
+
+namespace {
 
 QJsonArray Players(const QList<PlayerResult>& players) {
     QJsonArray list;
@@ -28,8 +28,8 @@ QJsonArray Players(const QList<PlayerResult>& players) {
         list.append(QJsonObject{{QStringLiteral("number"), p.number},
                                 {QStringLiteral("name"), TextJson(p.name)},
                                 {QStringLiteral("frags"), p.frags},
-                                {QStringLiteral("shirt"), Colour(p.shirt)},
-                                {QStringLiteral("pants"), Colour(p.pants)},
+                                {QStringLiteral("shirt"), ColourJson(p.shirt)},
+                                {QStringLiteral("pants"), ColourJson(p.pants)},
                                 {QStringLiteral("connectTime"), p.connectTime},
                                 {QStringLiteral("address"), TextJson(p.address)}});
     }

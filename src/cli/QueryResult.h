@@ -2,6 +2,7 @@
 
 #include "MasterOutcome.h"
 #include "Ping.h"
+#include "StatusReply.h"
 
 #include <QByteArray>
 #include <QList>
@@ -44,14 +45,21 @@ struct QueryResult {
     QStringList missing;
 };
 
-// One server of many, asked for its server info only. A named host still being looked up when the
-// time is up counts as no answer.
+// One server of many, asked for its server info and its status. A named host still being looked
+// up when the time is up counts as no answer.
 struct RefreshEntry {
     enum class Outcome { Answered, NoAnswer, NotFound };
     // Where it was asked: as the user named it, or as a master listed it.
     QString address;
     Outcome outcome = Outcome::NoAnswer;
     QueryResult server;
+    // False for a server that answered only its status, which a NetQuake engine may not join.
+    bool netQuake = true;
+    // From its status answer, where it gave one.
+    QByteArray mod = {};
+    QByteArray engine = {};
+    // From its status answer or its answers to the player requests; nothing when neither came.
+    std::optional<QList<ServerPlayer>> players = std::nullopt;
 };
 
 // One master asked. One still waiting when the time is up counts as timed out, its count of

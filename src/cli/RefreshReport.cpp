@@ -35,6 +35,36 @@ QString OutcomeText(MasterOutcome outcome) {
     return QStringLiteral("timed out");
 }
 
+// Each player with what the server gave of him: a status answer tells the ping, the player
+// requests the time connected.
+QJsonArray PlayersJson(const QList<ServerPlayer>& players) {
+    QJsonArray list;
+    for (const ServerPlayer& p : players) {
+        QJsonObject object{{QStringLiteral("name"), TextJson(p.name)},
+                           {QStringLiteral("frags"), p.frags}};
+        if (p.pingMs)
+            object.insert(QStringLiteral("ping"), *p.pingMs);
+        if (p.secondsConnected)
+            object.insert(QStringLiteral("connectTime"), *p.secondsConnected);
+        if (p.shirt >= 0)
+            object.insert(QStringLiteral("shirt"), ColourJson(p.shirt));
+        if (p.pants >= 0)
+            object.insert(QStringLiteral("pants"), ColourJson(p.pants));
+        list.append(object);
+    }
+    return list;
+}
+
+void InsertStatus(const RefreshEntry& e, QJsonObject& object) {
+    object.insert(QStringLiteral("netQuake"), e.netQuake);
+    if (!e.mod.isEmpty())
+        object.insert(QStringLiteral("mod"), TextJson(e.mod));
+    if (!e.engine.isEmpty())
+        object.insert(QStringLiteral("engine"), TextJson(e.engine));
+    if (e.players)
+        object.insert(QStringLiteral("players"), PlayersJson(*e.players));
+}
+
 } // namespace
 
 void SortByPing(QList<RefreshEntry>& entries) {
@@ -71,6 +101,7 @@ QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
         if (e.outcome == Outcome::Answered) {
             object.insert(QStringLiteral("server"), ServerJson(e.server));
             object.insert(QStringLiteral("pingAfterResend"), e.server.ping.afterResend);
+            InsertStatus(e, object);
         }
         servers.append(object);
     }

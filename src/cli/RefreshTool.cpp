@@ -3,6 +3,7 @@
 #include "ExitStatus.h"
 #include "ProgramName.h"
 #include "Reports.h"
+#include "ServerRow.h"
 
 #include <QIODevice>
 
@@ -24,6 +25,8 @@ RefreshTool::RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevic
     connect(&deadline, &QTimer::timeout, this, &RefreshTool::OnDeadline);
     connect(&refresh, &ServerRefresh::Listed, this, &RefreshTool::OnListed);
     connect(&refresh, &ServerRefresh::Answered, this, &RefreshTool::OnAnswered);
+    connect(&refresh, &ServerRefresh::StatusAnswered, this, &RefreshTool::OnStatus);
+    connect(&refresh, &ServerRefresh::PlayersAnswered, this, &RefreshTool::OnPlayers);
     connect(&refresh, &ServerRefresh::HostNotFound, this, &RefreshTool::OnHostNotFound);
     connect(&refresh, &ServerRefresh::MasterEnded, this, &RefreshTool::OnMasterEnded);
     connect(&refresh, &ServerRefresh::Finished, this, &RefreshTool::End);
@@ -64,13 +67,18 @@ void RefreshTool::OnListed(const Endpoint& server, int namedIndex) {
         {named.isEmpty() ? server.ToString() : named, RefreshEntry::Outcome::NoAnswer, {}});
 }
 
-void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping) {
+RefreshEntry* RefreshTool::EntryOf(const Endpoint& server) {
     const auto row = rows.constFind(server);
-    if (row == rows.cend())
+    return row == rows.cend() ? nullptr : &entries[*row];
+}
+
+void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping) {
+    RefreshEntry* e = EntryOf(server);
+    if (!e)
         return;
-    RefreshEntry& e = entries[*row];
-    e.outcome = RefreshEntry::Outcome::Answered;
-    QueryResult& s = e.server;
+    e->outcome = RefreshEntry::Outcome::Answered;
+    e->netQuake = true;
+    QueryResult& s = e->server;
     s.serverInfo = true;
     s.serverName = Bytes(info.name);
     s.serverAddress = Bytes(info.address);
@@ -78,6 +86,35 @@ void RefreshTool::OnAnswered(const Endpoint& server, const ServerInfo& info, Pin
     s.currentPlayers = info.currentPlayers;
     s.maxPlayers = info.maxPlayers;
     s.ping = ping;
+}
+
+// A server that answers only its status is shown from it.
+void RefreshTool::OnStatus(const Endpoint& server, const StatusReply& reply, Ping ping,
+                           bool alone) {
+    RefreshEntry* e = EntryOf(server);
+    if (!e)
+        return;
+    e->mod = reply.Value("modname");
+    e->engine = reply.Value("ver");
+    e->players = reply.players;
+    if (!alone)
+        return;
+    e->outcome = RefreshEntry::Outcome::Answered;
+    e->netQuake = false;
+    // Unconverted, every byte is one Latin-1 character and back.
+    const ServerAnswer answer = StatusAnswer(reply, ping, false);
+    QueryResult& s = e->server;
+    s.serverInfo = true;
+    s.serverName = answer.name.toLatin1();
+    s.mapName = answer.map.toLatin1();
+    s.currentPlayers = answer.currentPlayers;
+    s.maxPlayers = answer.maxPlayers;
+    s.ping = ping;
+}
+
+void RefreshTool::OnPlayers(const Endpoint& server, const QList<ServerPlayer>& players) {
+    if (RefreshEntry* e = EntryOf(server))
+        e->players = players;
 }
 
 void RefreshTool::OnHostNotFound(const QString& host) {

@@ -11,10 +11,10 @@
 class QIODevice;
 
 // vantrel-query with many servers: one refresh of the servers named and those the masters list,
-// each asked for its server info only, all at once. It ends when every server has answered or
-// been given up, or when its time is up, and prints one line per server, sorted by ping. Every
-// server and master asked is accounted for: a host still being looked up or a master still
-// waiting when the time is up is one that did not answer.
+// each asked for its server info and its status (players, mod and engine), all at once. It ends
+// when every server has answered or been given up, or when its time is up, and prints one line per
+// server, sorted by ping. Every server and master asked is accounted for: a host still being looked
+// up or a master still waiting when the time is up is one that did not answer.
 class RefreshTool : public QObject {
     Q_OBJECT
 
@@ -34,6 +34,10 @@ signals:
 private:
     void OnListed(const Endpoint& server, int namedIndex);
     void OnAnswered(const Endpoint& server, const ServerInfo& info, Ping ping);
+    void OnStatus(const Endpoint& server, const StatusReply& reply, Ping ping, bool alone);
+    void OnPlayers(const Endpoint& server, const QList<ServerPlayer>& players);
+    // The server's entry, or none for a server never listed.
+    RefreshEntry* EntryOf(const Endpoint& server);
     void OnHostNotFound(const QString& host);
     void OnMasterEnded(const HostPort& master, MasterOutcome outcome, int servers);
     void End();

@@ -24,8 +24,11 @@ QString TextReport(const QueryResult& result, bool raw);
 // repeated queries give one document a line.
 QByteArray JsonReport(const QueryResult& result);
 
-// A text of the game as JSON holds it: {"text": converted to ASCII, "bytes": [each byte]}.
+// A game text as the JSON documents hold it: converted to ASCII as "text", and its exact bytes as
+// numbers, since the game's character set is not UTF-8.
 QJsonObject TextJson(const QByteArray& bytes);
+// A colour's number and name.
+QJsonObject ColourJson(int colour);
 
 // The server info as the JSON document holds it: name, address, map, counts and ping.
 QJsonObject ServerJson(const QueryResult& result);
@@ -33,8 +36,9 @@ QJsonObject ServerJson(const QueryResult& result);
 // Many servers, in the order given: one line each, those that did not answer or were not found
 // marked.
 QString RefreshTextReport(const QList<RefreshEntry>& entries, bool raw);
-// One JSON object: "servers", an object per server with its outcome, and "masters", an object per
-// master with its outcome; one line, ended by a line feed.
+// One JSON object: "servers", an object per server with its outcome (and, where it told them, its
+// mod, engine and players), and "masters", an object per master with its outcome; one line, ended
+// by a line feed.
 QByteArray RefreshJsonReport(const QList<RefreshEntry>& entries,
                              const QList<MasterReport>& masters);
 

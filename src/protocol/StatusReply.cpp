@@ -29,8 +29,8 @@ std::optional<int> Number(QByteArrayView token) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-int Nibble(std::optional<int> value) {
-    return value && *value >= 0 && *value <= 15 ? *value : -1;
+std::int8_t Nibble(std::optional<int> value) {
+    return value && *value >= 0 && *value <= 15 ? std::int8_t(*value) : std::int8_t(-1);
 }
 
 // The fields before the name: numbers, frags first and the ping next, and QuakeSpasm-Spiked's
@@ -146,6 +146,8 @@ std::optional<StatusReply> ParseStatusReply(QByteArrayView datagram) {
             reply.players.append(std::move(*player));
         return ++lines < MostPlayerLines;
     });
+    // The list is kept as long as its server's row: without the room it grew into.
+    reply.players.squeeze();
     return reply;
 }
 

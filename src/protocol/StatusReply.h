@@ -4,10 +4,12 @@
 #include <QByteArrayView>
 #include <QList>
 #include <QPair>
+#include <cstdint>
 #include <optional>
 
 // One player as a server lists him: from a line of its status answer, or from its answer to a
 // player-info request. Fields a server did not give are left empty.
+// Small, since a browser may hold thousands of them.
 struct ServerPlayer {
     // Raw bytes in the game's 8-bit character set; may hold anything a hostile server sends.
     QByteArray name;
@@ -15,8 +17,8 @@ struct ServerPlayer {
     std::optional<int> pingMs;
     std::optional<int> secondsConnected;
     // 0..15, or -1 when not given.
-    int shirt = -1;
-    int pants = -1;
+    std::int8_t shirt = -1;
+    std::int8_t pants = -1;
 };
 
 // The answer to "getstatus" (statusResponse, with players) or "getinfo" (infoResponse, without),

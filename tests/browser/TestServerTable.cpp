@@ -68,10 +68,12 @@ private slots:
         // 10.0.0.2, .10, then the host names; below them .3 and .4, which did not answer.
         row("address by number", AddressColumn, false, {},
             QStringList{"Alpha DM", "bravo", "Charlie"} + unanswered);
-        row("text in a map", AddressColumn, false, {"e1m1", false, false}, {"Alpha DM", "Charlie"});
-        row("text in a host name", AddressColumn, false, {" QUAKE.ex ", false, false}, {"Charlie"});
-        row("hide empty", AddressColumn, false, {"", true, false}, {"Alpha DM", "bravo"});
-        row("hide full", AddressColumn, true, {"", false, true},
+        row("text in a map", AddressColumn, false, {"e1m1", false, false, {}, true},
+            {"Alpha DM", "Charlie"});
+        row("text in a host name", AddressColumn, false, {" QUAKE.ex ", false, false, {}, true},
+            {"Charlie"});
+        row("hide empty", AddressColumn, false, {"", true, false, {}, true}, {"Alpha DM", "bravo"});
+        row("hide full", AddressColumn, true, {"", false, true, {}, true},
             QStringList{"Charlie", "Alpha DM"} + unanswered);
     }
     void SortAndFilter() {
@@ -86,6 +88,38 @@ private slots:
         QTEST(Column(proxy, NameColumn), "names");
     }
 
+    // Players are found by their folded names, buddies among them; a server that answered only its
+    // status shows only when asked for.
+    void PlayersAndBuddies() {
+        ServerTableModel model;
+        ServerFilterProxy proxy(model);
+        RefreshBatch batch = SixServers();
+        const auto players = [](const QByteArrayList& names) {
+            ServerStatus status{"ctf", "QSS", "666", {}};
+            for (const QByteArray& name : names)
+                status.players.append({name, 0, {}, {}, -1, -1});
+            return status;
+        };
+        ServerAnswer dp{"delta", "dm4", {}, 1, 8, {}};
+        dp.netQuake = false;
+        batch.outcomes += {{At("10.0.0.2"), std::nullopt, players({"\xC1lice", "Bob"})},
+                           {At("10.0.0.10"), std::nullopt, players({"bobby"})},
+                           {At("10.0.0.4"), dp, players({"Bobo"})}};
+        model.Apply(batch);
+        model.SetBuddies({"ALI", "zed"});
+        QCOMPARE(Column(model, BuddiesColumn).at(0), "Alice");
+        QCOMPARE(model.CurrentTally().buddies, 1);
+        QCOMPARE(Column(model, ModColumn).join(u','), "ctf,ctf,,,,ctf");
+        const QList<std::pair<ServerFilter, QString>> filters{
+            {{"", false, false, "bob", true}, "Alpha DM,bravo"},
+            {{"", false, false, "LIC", false}, "Alpha DM"},
+            {{"", false, false, "bob", false}, "Alpha DM,bravo,delta"}};
+        for (const auto& [filter, names] : filters) {
+            proxy.SetFilter(filter);
+            QCOMPARE(Column(proxy, NameColumn).join(u','), names);
+        }
+    }
+
     // A refresh keeps the rows it lists again, with the view's hold on them, and drops the rest
     // only at its end. Each batch is one insertion and one change, however many servers it holds.
     void RefreshReconciles() {
@@ -97,7 +131,7 @@ private slots:
         QStringList titles;
         for (int column = 0; column <= ServerColumnCount; ++column)
             titles << model.headerData(column, Qt::Horizontal).toString();
-        QCOMPARE(titles.join(u','), "Name,Map,Players,Ping,Address,Source,");
+        QCOMPARE(titles.join(u','), "Name,Map,Players,Ping,Address,Source,Mod,Engine,Buddies,");
         QCOMPARE(Column(model, PlayersColumn), (QStringList{"3/8", "8/8", "0/16", "", "", ""}));
         QCOMPARE(Column(model, PingColumn),
                  (QStringList{"40", "~120", "15", "no reply", "not found", ""}));

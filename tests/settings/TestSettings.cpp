@@ -27,11 +27,8 @@ QStringList Fields(const Settings& s, const ServerLists& lists) {
     }
     fields << lists.games.join(u' ') << QString::number(s.watchseconds) << lists.buddies.join(u'|');
     QStringList alerts;
-    for (const FavouriteAlert& alert : lists.alerts)
-        alerts << QStringLiteral("%1 %2 %3")
-                      .arg(HostPortText(alert.server))
-                      .arg(alert.minPlayers)
-                      .arg(int(alert.room));
+    for (const FavouriteAlert& a : lists.alerts)
+        alerts << HostPortText(a.server) + QString::asprintf(" %d %d", a.minPlayers, a.room);
     return fields << alerts.join(u' ');
 }
 
@@ -71,12 +68,10 @@ private slots:
         const QString line = "-zone 512, -heapsize 16384 ; #x = \"q\"";
         const Settings saved{0,       2,    -1,       1,       "C:\\Q\\", name,
                              INT_MAX, line, "gl.exe", INT_MIN, 6000,      600};
-        const ServerLists lists{{{"q", 26001}, {"::2", 1}},
-                                {{"10.0.0.1", 65535}},
-                                {},
-                                {"A", "B"},
-                                {"x", name.trimmed()},
-                                {{{"q", 26001}, 8, false}, {{"::2", 1}, 0, true}}};
+        ServerLists lists{
+            {{"q", 26001}, {"::2", 1}}, {{"10.0.0.1", 65535}}, {}, {"A", "B"}, {}, {}};
+        lists.buddies = {"x", name.trimmed()};
+        lists.alerts = {{{"q", 26001}, 8, false}, {{"::2", 1}, 0, true}};
         const QString path = NewFile();
         {
             QSettings store(path, QSettings::IniFormat);

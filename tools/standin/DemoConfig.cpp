@@ -57,18 +57,28 @@ const QByteArrayList mapNames = {"start", "e1m1", "e1m2", "e1m3", "e1m5", "e1m7"
                                  "e2m3",  "e3m1", "e3m4", "e4m1", "e4m3", "dm1",  "dm2",
                                  "dm3",   "dm4",  "dm5",  "dm6",  "end"};
 const int maxPlayerCounts[] = {16, 8, 12, 4, 16, 6};
+// Game folders of mods, by server index; most servers run the plain game.
+const QByteArrayList modNames = {"", "", "ctf", "", "", "arena", "", "", "", "fortress", "", ""};
 
 } // namespace
 
+StandInPlayer DemoPlayer(int i) {
+    QByteArray name = demoNames[i % demoNames.size()];
+    if (i >= demoNames.size())
+        name += Gold(i / demoNames.size());
+    return StandInPlayer{name,
+                         (i * 5) % 14,
+                         (i * 3 + 4) % 14,
+                         (i * 7) % 31 - 2,
+                         60 + i * 97,
+                         "127.0.0.1:" + QByteArray::number(27001 + i),
+                         20 + (i * 37) % 120};
+}
+
 QList<StandInPlayer> DemoPlayers(int count) {
     QList<StandInPlayer> players;
-    for (int i = 0; i < count; ++i) {
-        QByteArray name = demoNames[i % demoNames.size()];
-        if (i >= demoNames.size())
-            name += Gold(i / demoNames.size());
-        players.append(StandInPlayer{name, (i * 5) % 14, (i * 3 + 4) % 14, (i * 7) % 31 - 2,
-                                     60 + i * 97, "127.0.0.1:" + QByteArray::number(27001 + i)});
-    }
+    for (int i = 0; i < count; ++i)
+        players.append(DemoPlayer(i));
     return players;
 }
 
@@ -96,6 +106,7 @@ StandInConfig DemoServer(int index, int ruleCount) {
                         : index % 5 == 3 ? maxPlayers
                                          : (index * 7 + 3) % maxPlayers;
     config.players = DemoPlayers(players);
+    config.modName = modNames[index % modNames.size()];
     config.rules = DemoRules(ruleCount);
     return config;
 }

@@ -48,12 +48,18 @@ void QuakeServerStandIn::OnReadyRead() {
         lastSenderAddress = datagram.senderAddress();
         lastSenderPort = quint16(datagram.senderPort());
         emit RequestReceived(datagram.data());
+        if (const std::optional<StatusRequest> status = ParseStatusRequest(datagram.data())) {
+            if (const std::optional<QByteArray> answer = AnswerStatus(*status))
+                batch.append(
+                    {{*answer}, lastSenderAddress, lastSenderPort, false, true, arrivedNs});
+            continue;
+        }
         const std::optional<Request> request = ParseRequest(datagram.data());
         if (!request)
             continue;
         if (std::optional<Reply> reply = Answer(*request)) {
             batch.append({*reply, lastSenderAddress, lastSenderPort,
-                          request->code == CcreqPlayerInfo, arrivedNs});
+                          request->code == CcreqPlayerInfo, false, arrivedNs});
         }
     }
     if (!batch.isEmpty())
@@ -83,6 +89,15 @@ std::optional<Reply> QuakeServerStandIn::Answer(const Request& request) const {
     }
 }
 
+std::optional<QByteArray> QuakeServerStandIn::AnswerStatus(const StatusRequest& request) {
+    if (!config.answersStatus)
+        return std::nullopt;
+    if (faults.hostileStatus.isEmpty())
+        return StatusAnswer(request, config);
+    return HostileStatusAnswer(faults.hostileStatus[hostileAnswers++ % faults.hostileStatus.size()],
+                               config);
+}
+
 void QuakeServerStandIn::Dispatch(QList<Outgoing> batch) {
     if (faults.reversePlayerBurst) {
         QList<qsizetype> players;
@@ -96,7 +111,8 @@ void QuakeServerStandIn::Dispatch(QList<Outgoing> batch) {
     QList<Datagram> datagrams;
     const int copies = faults.duplicate ? 2 : 1;
     for (const Outgoing& outgoing : batch) {
-        const QByteArray bytes = Deform(outgoing.reply, faults);
+        const QByteArray bytes =
+            outgoing.isText ? outgoing.reply.bytes : Deform(outgoing.reply, faults);
         for (int copy = 0; copy < copies; ++copy) {
             if (faults.garbageFirst)
                 datagrams.append(

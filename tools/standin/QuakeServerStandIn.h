@@ -3,6 +3,7 @@
 #include "ControlMessages.h"
 #include "StandInConfig.h"
 #include "StandInFaults.h"
+#include "StatusMessages.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -13,7 +14,8 @@
 #include <optional>
 
 // A NetQuake server's side of the connectionless control messages, over a real UDP socket:
-// server info, player info by player number, and the rules walked by the previous rule's name.
+// server info, player info by player number, and the rules walked by the previous rule's name;
+// with config.answersStatus also the master protocol's getinfo and getstatus.
 // Configuration and faults are read at every request, so tests may change them while it runs.
 class QuakeServerStandIn : public QObject {
     Q_OBJECT
@@ -53,6 +55,8 @@ private:
         QHostAddress address;
         quint16 port = 0;
         bool isPlayerReply = false;
+        // A text answer of the master protocol, which the control messages' faults leave whole.
+        bool isText = false;
         qint64 arrivedNs = 0;
     };
     struct Datagram {
@@ -64,6 +68,7 @@ private:
 
     void OnReadyRead();
     std::optional<StandIn::Reply> Answer(const StandIn::Request& request) const;
+    std::optional<QByteArray> AnswerStatus(const StandIn::StatusRequest& request);
     void Dispatch(QList<Outgoing> batch);
     QByteArray ServerAddressText() const;
 
@@ -74,6 +79,8 @@ private:
     // Times arrivals and replies.
     QElapsedTimer uptime;
     QList<QByteArray> requests;
+    // Status requests answered with a hostile answer, to take faults.hostileStatus in turn.
+    qsizetype hostileAnswers = 0;
     QHostAddress lastSenderAddress;
     quint16 lastSenderPort = 0;
 };

@@ -11,6 +11,8 @@ struct StandInPlayer {
     qint32 frags = 0;
     qint32 connectTime = 0;
     QByteArray address;
+    // What a status answer gives as the player's ping.
+    int pingMs = 0;
 };
 
 struct StandInRule {
@@ -27,4 +29,13 @@ struct StandInConfig {
     quint8 protocolVersion = 3;
     QList<StandInPlayer> players;
     QList<StandInRule> rules;
+
+    // Answers getinfo and getstatus as a public QuakeSpasm-Spiked server does; off, it is a
+    // plain NetQuake server (Quakespasm) that ignores them.
+    bool answersStatus = false;
+    // The game folder of a mod; empty for the plain game.
+    QByteArray modName;
+    QByteArray engine = "QSS 0.96.3";
+    // The game protocol the server runs (FitzQuake's).
+    int nqProtocol = 666;
 };

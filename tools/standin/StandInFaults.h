@@ -1,9 +1,11 @@
 #pragma once
 
 #include "ControlMessages.h"
+#include "HostileStatus.h"
 #include "StandInConfig.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QSet>
 
 // Ways the stand-in misbehaves on purpose. All off by default; tests may change them any time.
@@ -28,6 +30,8 @@ struct StandInFaults {
     bool endlessRules = false;
     // The first rule follows the last one.
     bool loopingRules = false;
+    // Status and info requests get these answers in turn instead of the server's own.
+    QList<StandIn::HostileStatus> hostileStatus;
 };
 
 namespace StandIn {

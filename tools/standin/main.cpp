@@ -1,15 +1,18 @@
-// vantrel-standin: a local NetQuake server that answers the control requests, or many of them on
+// vantrel-standin: a local NetQuake server that answers the control requests, and getinfo and
+// getstatus as a public QuakeSpasm-Spiked server unless told to be a plain one, or many of them on
 // consecutive ports, for demos and benchmarks. It listens on one address only (loopback unless
 // told) and runs until killed.
 #include "DemoConfig.h"
-#include "OpenFileLimit.h"
 #include "QuakeServerStandIn.h"
+#include "StandInFarm.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -42,61 +45,14 @@ int Fail(const QString& message) {
     return 1;
 }
 
-void PrintRequests(QuakeServerStandIn& server, QTextStream& out, const QByteArray& prefix) {
-    QObject::connect(&server, &QuakeServerStandIn::RequestReceived,
-                     [&server, &out, prefix](const QByteArray& request) {
-                         out << prefix << server.LastSenderAddress().toString() << ':'
-                             << server.LastSenderPort() << ' ' << request.toHex(' ') << Qt::endl;
-                     });
-}
-
-// With a hold, each reply is reported as "held PORT CLIENT MS": how long after its request
-// arrived it went out, for benchmarks that compare a client's ping with the time the server took.
-void HoldReplies(QuakeServerStandIn& server, int holdMs, QTextStream& out) {
-    if (holdMs <= 0)
-        return;
-    server.Faults().delayMs = holdMs;
-    QObject::connect(&server, &QuakeServerStandIn::ReplySent,
-                     [&server, &out](const QHostAddress& address, quint16 port, qint64 heldNs) {
-                         out << "held " << server.Port() << ' ' << address.toString() << ':' << port
-                             << ' ' << QString::number(heldNs / 1e6, 'f', 3) << Qt::endl;
-                     });
-}
-
-// Serves count demo servers from port on; every silentEvery-th of them (0: none) has a socket
-// but answers nothing, as a server behind a firewall.
-int ServeMany(const QHostAddress& address, uint port, int count, int silentEvery, int ruleCount,
-              int holdMs, bool quiet) {
-    const int silent = silentEvery > 0 ? count / silentEvery : 0;
-    // Each answering server has two sockets, each silent one one; a few more for Qt itself.
-    const qint64 needed = 2 * qint64(count - silent) + silent + 32;
-    const long limit = RaiseOpenFileLimit();
-    if (limit >= 0 && needed > limit)
-        return Fail(QString("%1 servers need %2 open files; the limit is %3")
-                        .arg(count)
-                        .arg(needed)
-                        .arg(limit));
-
-    QTextStream out(stdout);
-    for (int i = 0; i < count; ++i) {
-        const quint16 serverPort = quint16(port + uint(i));
-        bool started = false;
-        if (silentEvery > 0 && (i + 1) % silentEvery == 0) {
-            started = (new QUdpSocket(qApp))->bind(address, serverPort);
-        } else {
-            auto* server = new QuakeServerStandIn(DemoServer(i, ruleCount), qApp);
-            started = server->Start(address, serverPort);
-            HoldReplies(*server, holdMs, out);
-            if (!quiet)
-                PrintRequests(*server, out, QByteArray::number(serverPort) + " < ");
-        }
-        if (!started)
-            return Fail(QString("cannot listen on %1:%2").arg(address.toString()).arg(serverPort));
-    }
-    out << "vantrel-standin listening on " << address.toString() << ':' << port << '-'
-        << port + uint(count) - 1 << " with " << count << " servers, " << silent
-        << " of them silent" << Qt::endl;
-    return QCoreApplication::exec();
+// "SECONDS:name:shirt:pants:frags"
+std::optional<std::pair<int, StandInPlayer>> ParseArrival(const QString& text) {
+    bool ok = false;
+    const int seconds = text.section(':', 0, 0).toInt(&ok);
+    const std::optional<StandInPlayer> player = ParsePlayer(text.section(':', 1));
+    if (!ok || seconds < 0 || !player)
+        return std::nullopt;
+    return std::pair{seconds, *player};
 }
 
 } // namespace
@@ -130,8 +86,26 @@ int main(int argc, char* argv[]) {
                                   "Hold each reply ms before sending it, and print a line "
                                   "\"held PORT CLIENT MS\" with the time it was held.",
                                   "ms", "0");
+    const QCommandLineOption populated(
+        "populated",
+        "With --count, only n of the answering servers have players, 1 to 16 each, spread over "
+        "the ports; the others are empty.",
+        "n");
+    const QCommandLineOption plain(
+        "plain",
+        "Answer as a plain NetQuake server (Quakespasm): no getinfo or getstatus answers.");
+    const QCommandLineOption churn(
+        "churn", "Every so many seconds a player joins or leaves (the same way every run).",
+        "seconds", "0");
+    const QCommandLineOption hostile(
+        "hostile-status",
+        "Answer getstatus and getinfo with broken and hostile status answers, one kind in turn.");
+    const QCommandLineOption arriving("arriving",
+                                      "A player who joins after so many seconds and stays "
+                                      "(repeatable).",
+                                      "seconds:name:shirt:pants:frags");
     parser.addOptions({host, port, name, map, max, players, rules, player, rule, quiet, count,
-                       silentEvery, hold});
+                       silentEvery, hold, populated, plain, churn, hostile, arriving});
     parser.process(app);
 
     const QHostAddress address(parser.value(host));
@@ -143,23 +117,38 @@ int main(int argc, char* argv[]) {
     const int serverCount = parser.value(count).toInt(&countOk);
     const int silentInterval = parser.value(silentEvery).toInt(&silentOk);
     const int holdMs = parser.value(hold).toInt(&holdOk);
+    bool churnOk = false, populatedOk = true;
+    const int churnSeconds = parser.value(churn).toInt(&churnOk);
+    const int populatedCount =
+        parser.isSet(populated) ? parser.value(populated).toInt(&populatedOk) : -1;
     if (address.isNull())
         return Fail("not an address: " + parser.value(host));
     if (!portOk || portNumber > 65535 || !playersOk || playerCount < 0 || !rulesOk || ruleCount < 0)
         return Fail("--port, --players and --rules take a number");
     if (!countOk || serverCount < 1 || !silentOk || silentInterval < 0 || !holdOk || holdMs < 0)
         return Fail("--count, --silent-every and --hold-ms take a number");
+    if (!churnOk || churnSeconds < 0 || !populatedOk ||
+        (parser.isSet(populated) && populatedCount < 0))
+        return Fail("--churn and --populated take a number");
+    ServerBehaviour behaviour;
+    behaviour.plain = parser.isSet(plain);
+    behaviour.churnSeconds = churnSeconds;
+    behaviour.hostileStatus = parser.isSet(hostile);
+    behaviour.holdMs = holdMs;
+    behaviour.quiet = parser.isSet(quiet);
     if (serverCount > 1) {
         if (portNumber == 0 || portNumber + uint(serverCount) - 1 > 65535)
             return Fail("--count needs a port with room for that many after it");
-        for (const QCommandLineOption& single : {name, map, max, players, player}) {
+        for (const QCommandLineOption& single : {name, map, max, players, player, arriving}) {
             if (parser.isSet(single))
                 return Fail("--" + single.names().constFirst() +
                             " describes one server; --count serves demo servers");
         }
-        return ServeMany(address, portNumber, serverCount, silentInterval, ruleCount, holdMs,
-                         parser.isSet(quiet));
+        return ServeMany({address, portNumber, serverCount, silentInterval, populatedCount,
+                          ruleCount, behaviour});
     }
+    if (parser.isSet(populated))
+        return Fail("--populated is for --count");
 
     StandInConfig config;
     config.serverName = parser.value(name).toLatin1();
@@ -188,12 +177,19 @@ int main(int argc, char* argv[]) {
     if (!server.Start(address, quint16(portNumber)))
         return Fail(QString("cannot listen on %1:%2").arg(address.toString()).arg(portNumber));
 
+    for (const QString& text : parser.values(arriving)) {
+        const std::optional<std::pair<int, StandInPlayer>> arrival = ParseArrival(text);
+        if (!arrival)
+            return Fail("--arriving takes seconds:name:shirt:pants:frags, not " + text);
+        QTimer::singleShot(arrival->first * 1000, &server, [&server, player = arrival->second] {
+            server.Config().players.append(player);
+        });
+    }
+
     QTextStream out(stdout);
-    HoldReplies(server, holdMs, out);
+    Behave(server, behaviour, quint32(portNumber), out, {});
     out << "vantrel-standin listening on " << server.Address().toString() << ':' << server.Port()
         << " with " << config.players.size() << " players and " << config.rules.size() << " rules"
         << Qt::endl;
-    if (!parser.isSet(quiet))
-        PrintRequests(server, out, {});
     return app.exec();
 }
