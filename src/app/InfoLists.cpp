@@ -25,6 +25,11 @@ void AppendRow(QTreeWidget& list, const QString& key, const QString& value, int 
     list.addTopLevelItem(row);
 }
 
+QString ShirtAndPantsTip(int shirt, int pants) {
+    return PlayerColourName(shirt) + QStringLiteral(" shirt, ") + PlayerColourName(pants) +
+           QStringLiteral(" pants");
+}
+
 void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text, int shirt,
                          int pants) {
     int row = 0;
@@ -32,8 +37,7 @@ void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& tex
         ++row;
     auto* item = new QListWidgetItem(ShirtAndPantsMark(shirt, pants), text);
     item->setData(Qt::UserRole, playerNumber);
-    item->setToolTip(PlayerColourName(shirt) + QStringLiteral(" shirt, ") +
-                     PlayerColourName(pants) + QStringLiteral(" pants"));
+    item->setToolTip(ShirtAndPantsTip(shirt, pants));
     list.insertItem(row, item);
 }
 

@@ -23,6 +23,9 @@ void SetUpInfoColumns(QTreeWidget& ruleList, QTreeWidget& detailsList);
 // A row that shows a player colour gets its swatch and its name as the tip.
 void AppendRow(QTreeWidget& list, const QString& key, const QString& value, int colour = -1);
 
+// "Red shirt, Blue pants": the tip of a player's mark.
+QString ShirtAndPantsTip(int shirt, int pants);
+
 // Keeps the items in player-number order; each item carries its number and the player's colours.
 void InsertInPlayerOrder(QListWidget& list, int playerNumber, const QString& text, int shirt,
                          int pants);

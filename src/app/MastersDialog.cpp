@@ -1,41 +1,26 @@
 #include "MastersDialog.h"
 
+#include "ListField.h"
 #include "Prompts.h"
 #include "ServerListText.h"
 #include "ServerLists.h"
 
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
-
-namespace {
-
-QPlainTextEdit* AddField(QVBoxLayout& layout, const QString& label, const QString& text,
-                         int lines) {
-    auto* edit = new QPlainTextEdit(text);
-    edit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    edit->setMinimumHeight(edit->fontMetrics().lineSpacing() * lines + 12);
-    auto* caption = new QLabel(label);
-    caption->setBuddy(edit);
-    layout.addWidget(caption);
-    layout.addWidget(edit);
-    return edit;
-}
-
-} // namespace
 
 MastersDialog::MastersDialog(const QList<HostPort>& masters, const QStringList& games,
                              Prompts& prompts, QWidget* parent)
     : QDialog(parent), prompts(prompts), masters(masters), games(games) {
     setWindowTitle(QStringLiteral("Masters"));
     auto* layout = new QVBoxLayout(this);
-    mastersText = AddField(*layout,
-                           QStringLiteral("&Master servers, one a line (HOST or HOST:PORT, "
-                                          "port %1 when none is given):")
-                               .arg(DefaultMasterPort),
-                           ServerLinesText(masters), 5);
-    gamesText = AddField(*layout, QStringLiteral("&Game names, one a line:"), games.join(u'\n'), 3);
+    mastersText = AddListField(*layout,
+                               QStringLiteral("&Master servers, one a line (HOST or HOST:PORT, "
+                                              "port %1 when none is given):")
+                                   .arg(DefaultMasterPort),
+                               ServerLinesText(masters), 5);
+    gamesText =
+        AddListField(*layout, QStringLiteral("&Game names, one a line:"), games.join(u'\n'), 3);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &MastersDialog::accept);

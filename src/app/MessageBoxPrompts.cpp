@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -33,6 +34,15 @@ bool MessageBoxPrompts::YesNo(QWidget* parent, const QString& caption, const QSt
 bool MessageBoxPrompts::RetryCancel(QWidget* parent, const QString& caption, const QString& text) {
     return Ask(parent, caption, text, QMessageBox::Retry | QMessageBox::Cancel) ==
            QMessageBox::Retry;
+}
+
+std::optional<int> MessageBoxPrompts::Number(QWidget* parent, const QString& caption,
+                                             const QString& text, int value, int minimum,
+                                             int maximum) {
+    bool ok = false;
+    const int number =
+        QInputDialog::getInt(Owner(parent), caption, text, value, minimum, maximum, 1, &ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
 }
 
 QString MessageBoxPrompts::PickFolder(QWidget* parent, const QString& title,

@@ -1,31 +1,31 @@
 #include "ServersWindow.h"
 
+#include "BuddiesDialog.h"
 #include "MastersDialog.h"
+#include "PlayersPane.h"
 #include "PressedServer.h"
-#include "ServerColumns.h"
+#include "ServerFilterControls.h"
+#include "ServerHeaderState.h"
+#include "ServerRowMenu.h"
+#include "ServerTableView.h"
 #include "Settings.h"
 #include "StoredServerLists.h"
 
-#include <QCheckBox>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QShortcut>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
 const QString StateGroup = QStringLiteral("serverswindow");
 const QString GeometryKey = QStringLiteral("geometry");
-const QString HeaderKey = QStringLiteral("header");
+const QString SplitterKey = QStringLiteral("splitter");
 
 } // namespace
 
@@ -35,6 +35,7 @@ ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings,
       clock(clock), proxy(model), refresh(model, clock) {
     setWindowTitle(QStringLiteral("Servers"));
     model.SetOldForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    model.SetBuddies(lists.Lists().buddies);
     BuildControls();
     ConnectEvents();
     RestoreState();
@@ -43,59 +44,44 @@ ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings,
 ServersWindow::~ServersWindow() = default;
 
 void ServersWindow::BuildControls() {
-    filterText = new QLineEdit(this);
-    filterText->setPlaceholderText(QStringLiteral("name, map or address"));
-    filterText->setClearButtonEnabled(true);
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), this);
-    filterLabel->setBuddy(filterText);
-    hideEmpty = new QCheckBox(QStringLiteral("Hide &empty"), this);
-    hideFull = new QCheckBox(QStringLiteral("Hide f&ull"), this);
+    filters = new ServerFilterControls(this);
+    buddiesButton = new QPushButton(QStringLiteral("&Buddies..."), this);
+    buddiesButton->setObjectName(QStringLiteral("buddiesButton"));
     mastersButton = new QPushButton(QStringLiteral("&Masters..."), this);
     refreshButton = new QPushButton(QStringLiteral("&Refresh"), this);
     refreshButton->setToolTip(QStringLiteral("Ask every server again (F5)"));
 
-    table = new QTableView(this);
-    table->setModel(&proxy);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setAlternatingRowColors(true);
-    table->setShowGrid(false);
-    table->setWordWrap(false);
-    table->setContextMenuPolicy(Qt::CustomContextMenu);
-    table->verticalHeader()->hide();
-    table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->horizontalHeader()->setHighlightSections(false);
-    table->setSortingEnabled(true);
+    splitter = new QSplitter(Qt::Vertical, this);
+    table = NewServerTable(proxy, splitter);
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
+
+    players = new PlayersPane(splitter);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 1);
 
     status = new QLabel(this);
     status->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(filterLabel);
-    top->addWidget(filterText, 1);
-    top->addWidget(hideEmpty);
-    top->addWidget(hideFull);
+    top->addWidget(filters, 1);
     top->addSpacing(fontMetrics().averageCharWidth() * 2);
+    top->addWidget(buddiesButton);
     top->addWidget(mastersButton);
     top->addWidget(refreshButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(table, 1);
+    layout->addWidget(splitter, 1);
     layout->addWidget(status);
 }
 
 void ServersWindow::ConnectEvents() {
-    connect(filterText, &QLineEdit::textChanged, this, &ServersWindow::ApplyFilter);
-    connect(hideEmpty, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
-    connect(hideFull, &QCheckBox::toggled, this, &ServersWindow::ApplyFilter);
+    connect(filters, &ServerFilterControls::Changed, this, &ServersWindow::ApplyFilter);
     connect(refreshButton, &QPushButton::clicked, this, &ServersWindow::Refresh);
     connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
             &ServersWindow::Refresh);
     connect(mastersButton, &QPushButton::clicked, this, &ServersWindow::EditMasters);
+    connect(buddiesButton, &QPushButton::clicked, this, &ServersWindow::EditBuddies);
     // Enter on a row chooses it; a view's own activation may come with a single click.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto* enter = new QShortcut(QKeySequence(key), table);
@@ -103,8 +89,14 @@ void ServersWindow::ConnectEvents() {
         connect(enter, &QShortcut::activated, this, [this] { Choose(table->currentIndex()); });
     }
     connect(table, &QTableView::customContextMenuRequested, this, &ServersWindow::ShowRowMenu);
-    connect(&refresh, &TableRefresh::StatusChanged, status,
-            [this](const QString& text) { status->setText(text + lists.StatusNote()); });
+    connect(&refresh, &TableRefresh::StatusChanged, this, [this](const QString& text) {
+        refreshStatus = text;
+        ShowStatus();
+    });
+    connect(&lists, &StoredServerLists::AlertsChanged, this, [this] {
+        model.SetBuddies(lists.Lists().buddies);
+        ShowStatus();
+    });
     connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it
@@ -118,6 +110,16 @@ void ServersWindow::ConnectEvents() {
     connect(&proxy, &QAbstractItemModel::rowsAboutToBeInserted, this, noteSelection);
     connect(&proxy, &QAbstractItemModel::layoutChanged, this, &ServersWindow::KeepSelectionInView);
     connect(&proxy, &QAbstractItemModel::rowsInserted, this, &ServersWindow::KeepSelectionInView);
+    // The pane follows the selection, and a batch's answer for the selected server.
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ServersWindow::ShowSelectedPlayers);
+    connect(&proxy, &QAbstractItemModel::rowsRemoved, this, &ServersWindow::ShowSelectedPlayers);
+    connect(&proxy, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& first, const QModelIndex& last) {
+                const int selected = table->currentIndex().row();
+                if (first.row() <= selected && selected <= last.row())
+                    ShowSelectedPlayers();
+            });
 }
 
 void ServersWindow::Open() {
@@ -143,12 +145,27 @@ void ServersWindow::EditMasters() {
     Refresh();
 }
 
+void ServersWindow::EditBuddies() {
+    BuddiesDialog dialog(lists.Lists().buddies, this);
+    if (dialog.exec() == QDialog::Accepted)
+        lists.SetBuddies(dialog.Buddies());
+}
+
+void ServersWindow::ShowStatus() {
+    const int buddies = model.CurrentTally().buddies;
+    const QString seen = buddies == 0   ? QString()
+                         : buddies == 1 ? QStringLiteral(", 1 buddy playing")
+                                        : QStringLiteral(", %1 buddies playing").arg(buddies);
+    status->setText(refreshStatus + seen + lists.StatusNote());
+}
+
 QString ServersWindow::StatusText() const {
     return status->text();
 }
 
-void ServersWindow::ApplyFilter() {
-    proxy.SetFilter({filterText->text(), hideEmpty->isChecked(), hideFull->isChecked()});
+void ServersWindow::ApplyFilter(const ServerFilter& filter) {
+    proxy.SetFilter(filter);
+    ShowSelectedPlayers();
 }
 
 HostPort ServersWindow::TargetAt(const QModelIndex& index) const {
@@ -160,30 +177,21 @@ void ServersWindow::Choose(const QModelIndex& index) {
         emit ServerChosen(TargetAt(index));
 }
 
+void ServersWindow::ShowSelectedPlayers() {
+    const QModelIndex current = table->currentIndex();
+    const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
+    players->Show(selected ? &model.Row(proxy.mapToSource(current).row()) : nullptr,
+                  settings.asciinames, proxy.Filter().player);
+}
+
 void ServersWindow::KeepSelectionInView() {
     if (selectionShown)
         table->scrollTo(table->currentIndex());
 }
 
 std::unique_ptr<QMenu> ServersWindow::RowMenu(const QModelIndex& index) {
-    auto menu = std::make_unique<QMenu>(this);
-    const ServerRow& row = model.Row(proxy.mapToSource(index).row());
-    const HostPort server = row.target;
-    // The shown name first: it is the one a new favourite is stored under.
-    const QList<HostPort> names = QList<HostPort>{server} + row.names;
-    QAction* query = menu->addAction(QStringLiteral("&Query"));
-    menu->setDefaultAction(query);
-    connect(query, &QAction::triggered, this, [this, server] { emit ServerChosen(server); });
-    menu->addSeparator();
-    const bool favourite = lists.IsFavourite(names);
-    QAction* mark = menu->addAction(favourite ? QStringLiteral("&Remove from favourites")
-                                              : QStringLiteral("&Add to favourites"));
-    connect(mark, &QAction::triggered, this,
-            [this, names, favourite] { lists.SetFavourite(names, !favourite); });
-    QAction* copy = menu->addAction(QStringLiteral("&Copy address"));
-    connect(copy, &QAction::triggered, this,
-            [server] { QGuiApplication::clipboard()->setText(HostPortText(server)); });
-    return menu;
+    return ServerRowMenu(model.Row(proxy.mapToSource(index).row()), lists, prompts, this,
+                         [this](const HostPort& server) { emit ServerChosen(server); });
 }
 
 void ServersWindow::ShowRowMenu(const QPoint& position) {
@@ -205,28 +213,18 @@ void ServersWindow::closeEvent(QCloseEvent* event) {
 void ServersWindow::RestoreState() {
     store.beginGroup(StateGroup);
     const bool placed = restoreGeometry(store.value(GeometryKey).toByteArray());
-    const bool columns =
-        table->horizontalHeader()->restoreState(store.value(HeaderKey).toByteArray());
+    RestoreServerHeader(*table->horizontalHeader(), store);
+    splitter->restoreState(store.value(SplitterKey).toByteArray());
     store.endGroup();
     if (!placed)
         resize(fontMetrics().averageCharWidth() * 130, fontMetrics().height() * 44);
-    if (!columns) {
-        table->sortByColumn(PlayersColumn, Qt::DescendingOrder);
-        // No narrower than the title with its sort mark.
-        QHeaderView& header = *table->horizontalHeader();
-        for (int column = 0; column < ServerColumnCount; ++column) {
-            header.resizeSection(
-                column, std::max(fontMetrics().averageCharWidth() * ColumnInfo(column).widthChars,
-                                 header.sectionSizeHint(column)));
-            header.setSectionHidden(column, ColumnInfo(column).hiddenByDefault);
-        }
-    }
 }
 
 void ServersWindow::SaveState() const {
     store.beginGroup(StateGroup);
     store.setValue(GeometryKey, saveGeometry());
-    store.setValue(HeaderKey, table->horizontalHeader()->saveState());
+    SaveServerHeader(*table->horizontalHeader(), store);
+    store.setValue(SplitterKey, splitter->saveState());
     store.endGroup();
     store.sync();
 }

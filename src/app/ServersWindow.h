@@ -8,22 +8,24 @@
 #include <QWidget>
 #include <memory>
 
+class PlayersPane;
 class Prompts;
-class QCheckBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPushButton;
 class QSettings;
+class QSplitter;
 class QTableView;
+class ServerFilterControls;
 class StoredServerLists;
 struct Settings;
 
 // The Servers window: the favourites, the recent servers and the masters' lists in one table,
-// with a filter, a refresh and the masters to ask. It sits beside the main window, neither modal
-// nor of fixed size, and keeps its size, its columns' widths and its sort order in the store.
-// Choosing a server (double-click or Enter) hands it to the main window. Rows move as answers
-// arrive, so a double-click takes the server that was under the pointer at its press.
+// with a filter, a refresh, the buddies and the masters to ask, and under the table the selected
+// server's players. It sits beside the main window, neither modal nor of fixed size, and keeps
+// its size, its columns' widths, hidden columns and sort order in the store. Choosing a server
+// (double-click or Enter) hands it to the main window. Rows move as answers arrive, so a
+// double-click takes the server that was under the pointer at its press.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
@@ -41,11 +43,14 @@ public:
     void Refresh();
     // The Masters... button: edits the masters and game names, and refreshes when they change.
     void EditMasters();
+    // The Buddies... button: edits the names the Buddies column looks out for.
+    void EditBuddies();
     // The context menu of the server at this index of the view.
     std::unique_ptr<QMenu> RowMenu(const QModelIndex& index);
 
     TableRefresh& Refresher() { return refresh; }
     QTableView& Table() { return *table; }
+    const PlayersPane& Players() const { return *players; }
     QString StatusText() const;
 
 signals:
@@ -58,8 +63,11 @@ protected:
 private:
     void BuildControls();
     void ConnectEvents();
-    void ApplyFilter();
+    void ApplyFilter(const ServerFilter& filter);
+    // The refresh's status, the buddies playing and why no change to the lists is kept.
+    void ShowStatus();
     void Choose(const QModelIndex& index);
+    void ShowSelectedPlayers();
     void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
@@ -75,13 +83,15 @@ private:
     ServerFilterProxy proxy;
     TableRefresh refresh;
 
-    QLineEdit* filterText;
-    QCheckBox* hideEmpty;
-    QCheckBox* hideFull;
+    ServerFilterControls* filters;
+    QPushButton* buddiesButton;
     QPushButton* mastersButton;
     QPushButton* refreshButton;
+    QSplitter* splitter;
     QTableView* table;
+    PlayersPane* players;
     QLabel* status;
+    QString refreshStatus;
 
     // When the list's last refresh started, and whether it reached its end.
     std::int64_t listStartedMs = 0;

@@ -48,7 +48,7 @@ void ReplyHandlers::OnPlayerInfoReply() {
     p.names.Resize(expected);
     const PlayerInfo info = p.buffer.ParsePlayerInfo();
     const int n = info.number;
-    DisplayName displayName = MakeDisplayName(info.name.View());
+    const DisplayName displayName = MakeDisplayName(info.name.View());
     if (n < PlayerSlotCount) {
         players[n] = {info.number, info.frags, info.connectTime, info.address,
                       info.pants,  info.shirt, info.name};
@@ -60,9 +60,8 @@ void ReplyHandlers::OnPlayerInfoReply() {
         s.countedPlayers.set(n);
         p.names.Set(n, displayName.View());
         p.scripts.WriteNameScript(n, displayName.View());
-        if (p.settings.asciinames == 1)
-            QuakeToAscii(displayName.Data());
-        p.view.InsertPlayerItem(n, ShownText(displayName), info.shirt, info.pants);
+        p.view.InsertPlayerItem(n, ShownPlayerName(info.name.View(), p.settings.asciinames),
+                                info.shirt, info.pants);
         ++s.playerReplies;
     }
     if (s.playerReplies == expected) {

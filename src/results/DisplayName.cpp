@@ -1,5 +1,7 @@
 #include "DisplayName.h"
 
+#include "ShownText.h"
+
 #include <utility>
 
 DisplayName MakeDisplayName(std::string_view received) {
@@ -14,4 +16,9 @@ DisplayName MakeDisplayName(std::string_view received) {
             return DisplayName(shown);
     }
     return DisplayName(received);
+}
+
+QString ShownPlayerName(std::string_view received, int asciinames) {
+    const DisplayName name = MakeDisplayName(received);
+    return ShownText(QByteArrayView(name.Data(), qsizetype(name.Length())), asciinames == 1);
 }

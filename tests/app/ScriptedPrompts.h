@@ -11,7 +11,7 @@
 // empty, a question gets No or Cancel; the folder picker is always cancelled.
 class ScriptedPrompts final : public Prompts {
 public:
-    enum class Kind { Ok, YesNo, RetryCancel, PickFolder };
+    enum class Kind { Ok, YesNo, RetryCancel, Number, PickFolder };
     struct Shown {
         QWidget* parent;
         Kind kind;
@@ -21,6 +21,9 @@ public:
 
     // The next Yes/No or Retry/Cancel question gets Yes or Retry when true.
     void QueueAnswer(bool yesOrRetry) { answers.push_back(yesOrRetry); }
+
+    // The next number asked for; with none queued the input is cancelled.
+    void QueueNumber(int number) { numbers.push_back(number); }
 
     const QList<Shown>& History() const { return shown; }
     QStringList Texts() const {
@@ -43,6 +46,15 @@ public:
     bool RetryCancel(QWidget* parent, const QString& caption, const QString& text) override {
         return Show(parent, Kind::RetryCancel, caption, text);
     }
+    std::optional<int> Number(QWidget* parent, const QString& caption, const QString& text, int,
+                              int, int) override {
+        Show(parent, Kind::Number, caption, text);
+        if (numbers.empty())
+            return std::nullopt;
+        const int number = numbers.front();
+        numbers.pop_front();
+        return number;
+    }
     QString PickFolder(QWidget* parent, const QString& title, const QString& startFolder) override {
         Show(parent, Kind::PickFolder, title, startFolder);
         return {};
@@ -55,7 +67,7 @@ private:
         shown.append({parent, kind, caption, text});
         if (whileShown)
             whileShown(shown.last());
-        if (kind == Kind::Ok || kind == Kind::PickFolder || answers.empty())
+        if ((kind != Kind::YesNo && kind != Kind::RetryCancel) || answers.empty())
             return false;
         const bool answer = answers.front();
         answers.pop_front();
@@ -64,4 +76,5 @@ private:
 
     QList<Shown> shown;
     std::deque<bool> answers;
+    std::deque<int> numbers;
 };

@@ -1,5 +1,7 @@
+#include "BuddiesDialog.h"
 #include "MastersDialog.h"
 #include "ModelColumn.h"
+#include "PlayersPane.h"
 #include "QueryWindow.h"
 #include "ServerColumns.h"
 #include "ServerListText.h"
@@ -24,6 +26,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <memory>
 
 namespace {
@@ -36,8 +39,8 @@ ServerLists Stored(const QSettings& store) {
     return lists;
 }
 
-// Right-clicks the first row and runs the entry of its menu that has that text.
-void Trigger(ServersWindow& servers, const QString& text) {
+// Right-clicks the widget there and runs the entry of its menu that has that text.
+void Trigger(QWidget& widget, const QPoint& at, const QString& text) {
     QTimer::singleShot(0, [text] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu);
@@ -46,10 +49,25 @@ void Trigger(ServersWindow& servers, const QString& text) {
                 action->trigger();
         menu->close();
     });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &click);
+}
+
+// The same on the first row.
+void Trigger(ServersWindow& servers, const QString& text) {
     QTableView& table = servers.Table();
-    const QPoint at = table.visualRect(table.model()->index(0, 0)).center();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, at, table.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(table.viewport(), &click);
+    Trigger(*table.viewport(), table.visualRect(table.model()->index(0, 0)).center(), text);
+}
+
+// The pane's players top to bottom as "name frags", a marked one with a "*" before.
+QStringList PaneRows(const ServersWindow& servers) {
+    const QTreeWidget& list = servers.Players().List();
+    QStringList rows;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem& item = *list.topLevelItem(i);
+        rows << (item.font(0).bold() ? "*" : "") + item.text(0) + ' ' + item.text(1);
+    }
+    return rows;
 }
 
 ServersWindow& OpenServers(QueryWindow& w) {
@@ -118,8 +136,9 @@ private slots:
         }
     }
 
-    // Recent servers, favourites, the window's size and sort order are all there at the next
-    // start; the recent servers are offered as the Server field is typed in.
+    // Recent servers, favourites and their watch, the window's size, sort order and hidden
+    // columns are all there at the next start; the recent servers are offered as the Server field
+    // is typed in.
     void ListsSurviveARestart() {
         QueryWindow w;
         w.Open().show();
@@ -132,11 +151,21 @@ private slots:
             QTRY_COMPARE(Column(*table.model(), SourceColumn), QStringList{"recent"});
             Trigger(servers, "&Add to favourites");
             QCOMPARE(Column(*table.model(), SourceColumn), QStringList{"favourite, recent"});
+            w.Prompts().QueueNumber(5);
+            Trigger(servers, "&Notify at a player count...");
+            Trigger(servers, "&Tell me when there's room");
+            QHeaderView& header = *table.horizontalHeader();
+            QVERIFY(table.isColumnHidden(ModColumn) && !table.isColumnHidden(BuddiesColumn));
+            Trigger(*header.viewport(), {header.sectionViewportPosition(MapColumn) + 2, 2}, "Map");
             servers.resize(900, 500);
             table.sortByColumn(NameColumn, Qt::AscendingOrder);
             w.Dialog().done(0);
         }
         QCOMPARE(Stored(w.Store()).favourites, QList<HostPort>{server});
+        // As a header stored before the columns were counted: the new ones take their defaults.
+        w.Store().remove("serverswindow/columns");
+        const FavouriteAlert alert = Stored(w.Store()).alerts.value(0);
+        QVERIFY(alert.server == server && alert.minPlayers == 5 && alert.room);
         // Another name of the same server: still one row, and its favourites go together.
         StoredServerLists(w.Store()).SetFavourite({{"localhost", server.port}}, true);
 
@@ -158,6 +187,8 @@ private slots:
         ServersWindow& servers = OpenServers(w);
         QCOMPARE(servers.size(), QSize(900, 500));
         QCOMPARE(servers.Table().horizontalHeader()->sortIndicatorSection(), int(NameColumn));
+        QVERIFY(servers.Table().isColumnHidden(MapColumn) &&
+                servers.Table().isColumnHidden(ModColumn));
         QTRY_COMPARE(Column(*servers.Table().model(), SourceColumn),
                      QStringList{"favourite, recent"});
         // The status line sits under the table.
@@ -244,6 +275,68 @@ private slots:
         table.selectRow(0);
         table.sortByColumn(NameColumn, Qt::AscendingOrder);
         QVERIFY(table.viewport()->rect().contains(table.visualRect(table.currentIndex())));
+    }
+
+    // Two favourites with players, some named in the game's red letters: the selected server's
+    // players show under the table, converted and most frags first, once the refresh brings them.
+    // Find player keeps the servers with a matching player and marks him there. A buddy set in
+    // the Buddies dialog is stored, named in the rows of his servers and counted.
+    void PlayersFindAndBuddies() {
+        MainWindowFixture w;
+        std::vector<std::unique_ptr<QuakeServerStandIn>> farm;
+        StoredServerLists lists(w.Store());
+        for (const int players : {3, 6}) {
+            StandInConfig config = DemoServer(players, 0);
+            config.players = DemoPlayers(players);
+            // The first is a plain NetQuake server, the second answers its status too.
+            config.answersStatus = players == 6;
+            config.modName = "ctf";
+            farm.push_back(std::make_unique<QuakeServerStandIn>(config));
+            QVERIFY(farm.back()->Start());
+            lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
+        }
+        ManualClock clock;
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        servers.Open();
+        QTableView& table = servers.Table();
+        const auto select = [&](int server) {
+            table.selectRow(int(Column(*table.model(), AddressColumn)
+                                    .indexOf(HostPortText({"127.0.0.1", farm[server]->Port()}))));
+        };
+        QTRY_COMPARE(Column(*table.model(), AddressColumn).size(), 2);
+        select(0);
+        QCOMPARE(PaneRows(servers), QStringList());
+        clock.Advance(ServerPinger::StatusGraceMs);
+        servers.Refresher().Network().OnTick();
+        QTRY_COMPARE(PaneRows(servers), (QStringList{"Shambler 12", "Fiend 5", "Ranger -2"}));
+        select(1);
+        const QStringList six{"Ogre 26", "[Vore] 19", "Shambler 12",
+                              "Fiend 5", "Scrag 2",   "Ranger -2"};
+        QTRY_COMPARE(PaneRows(servers), six);
+        QCOMPARE(servers.Players().Summary(), "Mod: ctf   Engine: QSS 0.96.3   Protocol: 666");
+
+        auto* find = servers.findChild<QLineEdit*>("findPlayer");
+        const QList<std::pair<QString, int>> finds{{"sCRAG", 4}, {"  SHAMB", 2}, {"zz", -1}};
+        for (const auto& [text, marked] : finds) {
+            find->setText(text);
+            QCOMPARE(table.model()->rowCount(), marked == 4 ? 1 : marked < 0 ? 0 : 2);
+            QStringList rows = marked < 0 ? QStringList() : six;
+            if (marked >= 0)
+                rows[marked].prepend(u'*');
+            QCOMPARE(PaneRows(servers), rows);
+        }
+        find->clear();
+
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<BuddiesDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QPlainTextEdit*>()->setPlainText(" fiend\n\nGrunt \nfiend");
+            dialog->accept();
+        });
+        servers.findChild<QPushButton*>("buddiesButton")->click();
+        QCOMPARE(Stored(w.Store()).buddies, (QStringList{"fiend", "Grunt"}));
+        QCOMPARE(Column(*table.model(), BuddiesColumn), (QStringList{"Fiend", "Fiend"}));
+        QVERIFY(servers.StatusText().endsWith(", 2 buddies playing"));
     }
 
     // A line that cannot be used keeps the dialog open and is told; blank lines and spaces go,

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QPlainTextEdit;
+
+// Edits the buddies: the names to look out for on the servers, one a line. Spaces around a name,
+// empty lines and a name given twice go.
+class BuddiesDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit BuddiesDialog(const QStringList& buddies, QWidget* parent = nullptr);
+
+    QStringList Buddies() const;
+
+private:
+    QPlainTextEdit* names;
+};
