@@ -6,9 +6,9 @@
 #include "WatchNotice.h"
 
 WatchSession::WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> desktopNotices,
-                           bool trayAvailable, const Clock& clock)
+                           bool trayAvailable)
     : dialog(dialog), trayAvailable(trayAvailable), tray(AppIcon()), trayNotices(tray.Icon()),
-      desktop(std::move(desktopNotices)), notifications(desktop.get(), trayNotices), watch(clock) {
+      desktop(std::move(desktopNotices)), notifications(desktop.get(), trayNotices) {
     StoredServerLists& lists = dialog.Lists();
     connect(&lists, &StoredServerLists::AlertsChanged, this, &WatchSession::Apply);
     connect(&lists, &StoredServerLists::RecentChanged, this, &WatchSession::Apply);

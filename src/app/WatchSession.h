@@ -19,13 +19,8 @@ class WatchSession final : public QObject {
 
 public:
     // `desktop`: the desktop's notification service, or null for the tray alone.
-    WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> desktop, bool trayAvailable,
-                 const Clock& clock = SteadyClock::Instance());
+    WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> desktop, bool trayAvailable);
     ~WatchSession() override;
-
-    ServerWatch& Watch() { return watch; }
-    Notifications& Notices() { return notifications; }
-    AppTray& Tray() { return tray; }
 
 private:
     // Takes up the stored lists and the interval again.

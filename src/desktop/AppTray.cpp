@@ -8,7 +8,7 @@ AppTray::AppTray(const QIcon& trayIcon, QObject* parent) : QObject(parent), icon
             &AppTray::ShowRequested);
     connect(menu.addAction(QStringLiteral("Servers...")), &QAction::triggered, this,
             &AppTray::ServersRequested);
-    pause = menu.addAction(QStringLiteral("Pause notifications"));
+    QAction* pause = menu.addAction(QStringLiteral("Pause notifications"));
     pause->setCheckable(true);
     connect(pause, &QAction::toggled, this, &AppTray::PauseToggled);
     menu.addSeparator();
@@ -20,8 +20,4 @@ AppTray::AppTray(const QIcon& trayIcon, QObject* parent) : QObject(parent), icon
                 if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick)
                     emit ShowRequested();
             });
-}
-
-bool AppTray::PauseChecked() const {
-    return pause->isChecked();
 }

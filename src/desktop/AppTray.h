@@ -3,8 +3,6 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-class QAction;
-
 // The tray icon and its menu: Show Vantrel, Servers..., Pause notifications and Quit. A click on
 // the icon shows the main window too.
 class AppTray final : public QObject {
@@ -14,8 +12,6 @@ public:
     explicit AppTray(const QIcon& icon, QObject* parent = nullptr);
 
     QSystemTrayIcon& Icon() { return icon; }
-    QMenu& Menu() { return menu; }
-    bool PauseChecked() const;
 
 signals:
     void ShowRequested();
@@ -26,5 +22,4 @@ signals:
 private:
     QMenu menu;
     QSystemTrayIcon icon;
-    QAction* pause;
 };

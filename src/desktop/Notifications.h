@@ -24,7 +24,6 @@ public:
     // The game launched; its notices wait until this process has ended.
     void GameStarted(qint64 pid);
     void SetPaused(bool paused);
-    bool Paused() const { return paused; }
     int Held() const { return int(held.size()); }
     // Looks whether the game has ended, and if so shows what was held while it ran.
     void OnTick();

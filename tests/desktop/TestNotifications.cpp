@@ -101,7 +101,7 @@ private slots:
 
     // Notices wait while the launched game runs and come folded into one after it; paused ones
     // are dropped. Without the service a notice is given back for the tray. A name's line feeds
-    // and graphic bytes do not reach the desktop; a buddy who left is no news.
+    // and graphic bytes do not reach the desktop.
     void HoldsWhileTheGameRuns() {
         DBusNotices notices(client);
         QSystemTrayIcon icon;
@@ -112,20 +112,16 @@ private slots:
         QVERIFY(game.waitForStarted(5000));
         notifications.GameStarted(game.processId());
         const qsizetype before = recorder.calls.size();
-        const auto event = [](WatchEventKind kind, const char* name) {
-            return WatchNotice({kind, "127.0.0.1:26001", "Deathmatch", name});
-        };
-        QVERIFY(!event(WatchEventKind::BuddyLeft, "Alice"));
         for (const char* name : {"Alice", "B\xe2\nb", "Alice"})
-            notifications.Notify(*event(WatchEventKind::BuddyJoined, name));
+            notifications.Notify(*WatchNotice({WatchEventKind::BuddyJoined, "[::1]", "DM", name}));
         notifications.OnTick();
         QCOMPARE(notifications.Held(), 3);
         game.kill();
         QVERIFY(game.waitForFinished(5000));
         notifications.OnTick();
         QVERIFY(QTest::qWaitFor([&] { return recorder.calls.size() == before + 1; }, 5000));
-        QCOMPARE(recorder.calls.last(), "While you played|Alice is on Deathmatch\n"
-                                        "Bb b is on Deathmatch|join,Join,show,Show");
+        QCOMPARE(recorder.calls.last(),
+                 "While you played|Alice is on DM\nBb b is on DM|join,Join,show,Show");
 
         notifications.SetPaused(true);
         notifications.Notify({server, "Carol is on Deathmatch", "e1m1"});
