@@ -5,4 +5,4 @@ set -euo pipefail
     build-essential cmake ccache pkg-config \
     qt6-base-dev libgl-dev fonts-dejavu-core \
     libbenchmark-dev \
-    qstat
+    qstat dbus

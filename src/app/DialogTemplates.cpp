@@ -6,7 +6,7 @@ namespace {
 
 using enum ControlKind;
 
-constexpr std::array<ControlSpec, 20> Template103{{
+constexpr std::array<ControlSpec, 22> Template103{{
     {1022, AutoCheckBox, "ASCII convert names", 37, 8, 83, 10, "asciinames"},
     {1023, AutoCheckBox, "ASCII convert server info", 35, 21, 95, 10, "asciiserver"},
     {1024, AutoCheckBox, "ASCII convert rule info", 37, 34, 87, 10, "asciirules"},
@@ -27,8 +27,11 @@ constexpr std::array<ControlSpec, 20> Template103{{
     {NoControlId, Label, "Command Line Params(ex:-zone 512 -winmem 32)", 13, 243, 157, 8, "",
      "commandline"},
     {1027, Edit, "", 24, 254, 120, 12, "commandline"},
-    {1, DefaultPushButton, "OK", 26, 269, 50, 14, "okButton"},
-    {2, PushButton, "Cancel", 87, 269, 50, 14, "cancelButton"},
+    {NoControlId, Label, "Watch servers every (30-600 seconds)", 21, 270, 127, 8, "",
+     "watchseconds"},
+    {1039, Edit, "", 24, 280, 106, 12, "watchseconds"},
+    {1, DefaultPushButton, "OK", 26, 297, 50, 14, "okButton"},
+    {2, PushButton, "Cancel", 87, 297, 50, 14, "cancelButton"},
 }};
 
 constexpr std::array<ControlSpec, 11> Template100{{
@@ -52,7 +55,7 @@ constexpr std::array<ControlSpec, 11> Template100{{
      39, 178, 121, 35, ""},
 }};
 
-constexpr WindowTemplate Options{"Options", 177, 290, Template103};
+constexpr WindowTemplate Options{"Options", 177, 318, Template103};
 constexpr WindowTemplate About{"About Vantrel", 192, 245, Template100};
 
 } // namespace

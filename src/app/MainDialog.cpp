@@ -64,8 +64,7 @@ void MainDialog::ConnectEvents() {
     connect(controls.aboutButton, &QPushButton::clicked, this, &MainDialog::ShowAbout);
     connect(controls.infoTabs, &QTabBar::currentChanged, this, &MainDialog::OnInfoTabChanged);
     connect(controls.optionsButton, &QPushButton::clicked, this, &MainDialog::OnOptionsButton);
-    connect(controls.launchButton, &QPushButton::clicked, this,
-            [this] { gameLaunch.LaunchQuake(); });
+    connect(controls.launchButton, &QPushButton::clicked, this, &MainDialog::LaunchQuake);
     connect(&queryTimer, &QTimer::timeout, this, [this] { OnTimerTick(QueryTimer); });
     connect(&updateTimer, &QTimer::timeout, this, [this] { OnTimerTick(UpdateTimer); });
     connect(controls.updatesButton, &QPushButton::clicked, this,
@@ -116,9 +115,10 @@ void MainDialog::StartUp() {
 bool MainDialog::RunOptions() {
     OptionsDialog dialog(engine.settings, store, prompts, this);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    if (accepted)
+    if (accepted) {
         engine.settings.SaveSettings(store);
-    else
+        emit SettingsSaved();
+    } else
         engine.settings.LoadSettings(store);
     return accepted;
 }
@@ -137,15 +137,31 @@ void MainDialog::OpenServers() {
     if (!serversWindow) {
         serversWindow =
             std::make_unique<ServersWindow>(serverLists, engine.settings, prompts, store, this);
-        // The player chose the server to see it queried: the main window comes to the front.
-        connect(serversWindow.get(), &ServersWindow::ServerChosen, this,
-                [this](const HostPort& server) {
-                    queryStarts.QueryServer(server);
-                    raise();
-                    activateWindow();
-                });
+        connect(serversWindow.get(), &ServersWindow::ServerChosen, this, &MainDialog::ShowServer);
     }
     serversWindow->Open();
+}
+
+void MainDialog::ShowServer(const HostPort& server) {
+    queryStarts.QueryServer(server);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void MainDialog::JoinServer(const HostPort& server) {
+    ShowServer(server);
+    LaunchQuake();
+}
+
+void MainDialog::LaunchQuake() {
+    if (const std::optional<qint64> game = gameLaunch.LaunchQuake())
+        emit GameStarted(*game);
+}
+
+void MainDialog::Quit() {
+    keepRunning = false;
+    done(QDialog::Rejected);
 }
 
 void MainDialog::ShowAbout() {
@@ -192,6 +208,11 @@ void MainDialog::done(int result) {
     // The program ends with the main window, and the Servers window keeps its place for the next.
     if (serversWindow)
         serversWindow->close();
+    // Hidden, the window's query and auto-update go on, for the game that may still be running.
+    if (keepRunning) {
+        hide();
+        return;
+    }
     if (engine.state.querying == 1)
         KillTimer(QueryTimer);
     if (engine.state.autoUpdating == 1)

@@ -37,6 +37,16 @@ public:
     ServersWindow* Servers() const { return serversWindow.get(); }
     // The Servers... button: opens the Servers window, or raises it and refreshes an old list.
     void OpenServers();
+    // A server chosen elsewhere (the Servers window, a notification): the window comes to the
+    // front and queries it.
+    void ShowServer(const HostPort& server);
+    // The same, then Launch Quake starts the game connected to it.
+    void JoinServer(const HostPort& server);
+    // With a tray icon to bring it back, closing the window hides it and the program runs on.
+    void SetKeepRunning(bool keep) { keepRunning = keep; }
+    // Ends the program, as closing the window does without a tray.
+    void Quit();
+    StoredServerLists& Lists() { return serverLists; }
 
     bool ReadFields() override;
     void ShowFields() override;
@@ -58,6 +68,12 @@ public:
     void ShowMessage(const QString& text) override;
     bool AskRetry(const QString& caption, const QString& text) override;
 
+signals:
+    // Launch Quake started the game; this is its process.
+    void GameStarted(qint64 pid);
+    // The Options were accepted and stored.
+    void SettingsSaved();
+
 public slots:
     void done(int result) override;
 
@@ -73,6 +89,7 @@ private:
     void ShowAbout();
     void StartUp();
     void OnInfoTabChanged(int enteredTab);
+    void LaunchQuake();
     QTimer* Timer(int id);
 
     Prompts& prompts;
@@ -94,4 +111,5 @@ private:
     // The tab whose list shows; the tab bar reports only the tab entered, the logic wants the
     // one left.
     int shownTab = 0;
+    bool keepRunning = false;
 };

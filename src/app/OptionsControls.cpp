@@ -21,6 +21,7 @@ OptionsControls FindOptionsControls(QWidget& window) {
         ControlNamed<QLineEdit>(window, "quakepath"),
         ControlNamed<QPushButton>(window, "browseButton"),
         ControlNamed<QLineEdit>(window, "commandline"),
+        ControlNamed<QLineEdit>(window, "watchseconds"),
         ControlNamed<QPushButton>(window, "okButton"),
         ControlNamed<QPushButton>(window, "cancelButton"),
     };
@@ -39,5 +40,6 @@ std::vector<ExchangeBinding> OptionsBindings(const OptionsControls& c, Settings&
         {c.exe, &s.exe, {}},
         {c.autoupdate, &s.autoupdate, {}},
         {c.updatetime, &s.updatetime, std::pair{1, 6000}},
+        {c.watchseconds, &s.watchseconds, std::pair{ShortestWatchSeconds, LongestWatchSeconds}},
     };
 }

@@ -24,6 +24,7 @@ struct OptionsControls {
     QLineEdit* quakepath;
     QPushButton* browseButton;
     QLineEdit* commandline;
+    QLineEdit* watchseconds;
     QPushButton* okButton;
     QPushButton* cancelButton;
 };

@@ -46,7 +46,7 @@ GameCommand MakeGameCommand(const QString& executable, const Settings& settings,
     return command;
 }
 
-bool DetachedProcessStarter::StartDetached(const GameCommand& command) {
+std::optional<qint64> DetachedProcessStarter::StartDetached(const GameCommand& command) {
     QProcess process;
     process.setProgram(command.program);
     process.setArguments(command.arguments);
@@ -54,10 +54,13 @@ bool DetachedProcessStarter::StartDetached(const GameCommand& command) {
     process.setNativeArguments(command.nativeArguments);
 #endif
     process.setWorkingDirectory(command.workingFolder);
-    return process.startDetached();
+    qint64 pid = 0;
+    if (!process.startDetached(&pid))
+        return std::nullopt;
+    return pid;
 }
 
-void GameLaunch::LaunchQuake() {
+std::optional<qint64> GameLaunch::LaunchQuake() {
     const Settings& s = p.settings;
     const QString executable = FindGameExecutable(s.quakepath, s.exe);
     const bool folderExists = FolderExists(s.quakepath);
@@ -66,9 +69,11 @@ void GameLaunch::LaunchQuake() {
                                                          "Please check Vantrel's options.")
                                         : QStringLiteral("Your quake folder does not exist.\r\n"
                                                          "Please check Vantrel's options."));
-        return;
+        return std::nullopt;
     }
-    p.starter.StartDetached(MakeGameCommand(executable, s, p.fields.port, p.fields.serverHost));
+    const std::optional<qint64> game =
+        p.starter.StartDetached(MakeGameCommand(executable, s, p.fields.port, p.fields.serverHost));
     if (s.nametrickery == 1 && s.autoupdate == 1 && p.state.autoUpdating == 0)
         p.updates.ToggleUpdates();
+    return game;
 }

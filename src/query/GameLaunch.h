@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct Settings;
 
@@ -39,16 +40,16 @@ struct GameCommand {
 GameCommand MakeGameCommand(const QString& executable, const Settings& settings, int port,
                             const QString& host);
 
-// Starts a program on its own, without waiting for it.
+// Starts a program on its own, without waiting for it; its process id, none when it did not start.
 class ProcessStarter {
 public:
     virtual ~ProcessStarter() = default;
-    virtual bool StartDetached(const GameCommand& command) = 0;
+    virtual std::optional<qint64> StartDetached(const GameCommand& command) = 0;
 };
 
 class DetachedProcessStarter final : public ProcessStarter {
 public:
-    bool StartDetached(const GameCommand& command) override;
+    std::optional<qint64> StartDetached(const GameCommand& command) override;
 };
 
 struct MainFields;
@@ -58,6 +59,7 @@ class UpdateCycle;
 
 // The "Launch Quake" button: starts the game connected to the server of the last query start,
 // executing the main script, and with name trickery and auto-update on starts the update cycle.
+// The game's process id goes back to the caller, who may want to know when the game has ended.
 class GameLaunch {
 public:
     struct Parts {
@@ -70,7 +72,7 @@ public:
     };
     explicit GameLaunch(const Parts& parts) : p(parts) {}
 
-    void LaunchQuake();
+    std::optional<qint64> LaunchQuake();
 
 private:
     Parts p;

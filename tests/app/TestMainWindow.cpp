@@ -150,6 +150,7 @@ private slots:
         row("timeout", "121", false, {"Please enter an integer between 1 and 120."});
         row("timeout", "1", false, {Notice}, "1");
         row("updatetime", "6001", false, {"Please enter an integer between 1 and 6000."});
+        row("watchseconds", "29", false, {"Please enter an integer between 30 and 600."});
         // Only one trailing separator goes; the game folder lies under the temporary folder.
         row("quakepath", "/game//", false, {Notice}, "/game/");
         row("quakepath", "/gone", true, {FolderQuestion});
