@@ -100,8 +100,7 @@ constexpr std::array<ServerColumnInfo, ServerColumnCount> Columns{{
 
 constexpr bool EveryColumnInItsPlace() {
     for (int i = 0; i < ServerColumnCount; ++i)
-        if (Columns[size_t(i)].column != i || Columns[size_t(i)].title == nullptr ||
-            Columns[size_t(i)].text == nullptr || Columns[size_t(i)].sortKey == nullptr)
+        if (Columns[size_t(i)].column != i || Columns[size_t(i)].title == nullptr)
             return false;
     return true;
 }
