@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+// One server as one refresh, watch round or query saw it.
+struct HistorySample {
+    // The host and port as asked: "host:port".
+    QString server;
+    bool answered = false;
+    int pingMs = 0;
+    int players = 0;
+    int maxPlayers = 0;
+    QString name;
+    QString map;
+    QString mod;
+    // Raw bytes in the game's character set.
+    QList<QByteArray> playerNames;
+};
+
+// One server's hour: rolled up from the samples, or summed from the samples not yet rolled up.
+struct HourRow {
+    QString server;
+    // The hour's start, UTC.
+    QDateTime hour;
+    int answers = 0;
+    int silences = 0;
+    // Over the hour's answers; 0 when there were none.
+    double pingMedian = 0;
+    // The spread of the pings: the difference between the 90th and the 10th percentile.
+    double pingSpread = 0;
+    double playersMean = 0;
+    int playersMax = 0;
+    QStringList maps;
+};
+
+// When a player was seen on a server.
+struct PlayerSeen {
+    QByteArray name;
+    QString server;
+    QDateTime first;
+    QDateTime last;
+};
+
+// Mean players by weekday (0 = Monday) and hour of the day (UTC), over the weeks kept.
+using BusyHours = std::array<std::array<double, 24>, 7>;
+
+// The history kept in one SQLite file: samples of every refresh, kept 48 hours, rolled up into
+// one row a server and hour, kept 90 days. A file that cannot be used (corrupt, locked,
+// read-only, of a newer version) turns history off with one message; a corrupt one is renamed
+// aside with the date, never deleted.
+class HistoryStore {
+public:
+    static constexpr int RawHours = 48;
+    static constexpr int HourlyDays = 90;
+
+    HistoryStore();
+    ~HistoryStore();
+    HistoryStore(const HistoryStore&) = delete;
+    HistoryStore& operator=(const HistoryStore&) = delete;
+
+    // The file in the user's data folder.
+    static QString DefaultPath();
+
+    // False when history is off; Problem() then says why, in one line.
+    bool Open(const QString& path);
+    bool Enabled() const;
+    QString Problem() const;
+
+    // One transaction for the whole refresh.
+    bool Record(const QList<HistorySample>& samples, const QDateTime& when);
+    // Rolls the samples older than RawHours up into hours and drops hours older than HourlyDays.
+    bool RollUp(const QDateTime& now);
+
+    // The server's hours in [from, to), oldest first.
+    QList<HourRow> Hours(const QString& server, const QDateTime& from, const QDateTime& to) const;
+    // Every server's hours, for the export.
+    QList<HourRow> AllHours() const;
+    BusyHours Busy(const QString& server) const;
+    // The players seen on the server, the latest first.
+    QList<PlayerSeen> PlayersSeenOn(const QString& server, int most) const;
+    // Where and when a player whose name holds the text (as NameContains matches) was seen last.
+    std::optional<PlayerSeen> LastSeen(const QString& text) const;
+    // When the server last answered.
+    std::optional<QDateTime> LastAnswered(const QString& server) const;
+};
