@@ -1,9 +1,11 @@
 #include "ServersWindow.h"
 
 #include "BuddiesDialog.h"
+#include "HistoryStore.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
+#include "SamplesFromRows.h"
 #include "ServerFilterControls.h"
 #include "ServerHeaderState.h"
 #include "ServerRowMenu.h"
@@ -30,9 +32,10 @@ const QString SplitterKey = QStringLiteral("splitter");
 } // namespace
 
 ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
-                             QSettings& store, QWidget* parent, const Clock& clock)
+                             QSettings& store, HistoryStore& history, QWidget* parent,
+                             const Clock& clock)
     : QWidget(parent, Qt::Window), lists(lists), settings(settings), prompts(prompts), store(store),
-      clock(clock), proxy(model), refresh(model, clock) {
+      history(history), clock(clock), proxy(model), refresh(model, clock) {
     setWindowTitle(QStringLiteral("Servers"));
     model.SetOldForeground(palette().color(QPalette::Disabled, QPalette::Text));
     model.SetBuddies(lists.Lists().buddies);
@@ -97,7 +100,10 @@ void ServersWindow::ConnectEvents() {
         model.SetBuddies(lists.Lists().buddies);
         ShowStatus();
     });
-    connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
+    connect(&refresh, &TableRefresh::Finished, this, [this] {
+        listComplete = true;
+        history.Record(SamplesFromRows(model), QDateTime::currentDateTimeUtc());
+    });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it
     // showed, stays in view.
@@ -156,7 +162,9 @@ void ServersWindow::ShowStatus() {
     const QString seen = buddies == 0   ? QString()
                          : buddies == 1 ? QStringLiteral(", 1 buddy playing")
                                         : QStringLiteral(", %1 buddies playing").arg(buddies);
-    status->setText(refreshStatus + seen + lists.StatusNote());
+    const QString noHistory =
+        history.Enabled() ? QString() : QStringLiteral("; ") + history.Problem();
+    status->setText(refreshStatus + seen + lists.StatusNote() + noHistory);
 }
 
 QString ServersWindow::StatusText() const {

@@ -220,7 +220,8 @@ private slots:
         StoredServerLists lists(w.Store());
         lists.SetMasters({{"127.0.0.1", master.Port()}}, {"FTE-Quake"});
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), w.History(), nullptr,
+                              clock);
         QSignalSpy chosen(&servers, &ServersWindow::ServerChosen);
         servers.Open();
         QTableView& table = servers.Table();
@@ -296,7 +297,8 @@ private slots:
             lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
         }
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), w.History(), nullptr,
+                              clock);
         servers.Open();
         QTableView& table = servers.Table();
         const auto select = [&](int server) {

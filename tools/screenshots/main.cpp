@@ -1,6 +1,7 @@
 // vantrel-screenshots: opens Vantrel on the demo's options beside the running demo servers,
 // queries the first of them, refreshes the Servers window until a buddy shows, and saves a
 // picture of each window: main-window.png and servers-window.png in the folder named.
+#include "HistoryStore.h"
 #include "MainDialog.h"
 #include "MessageBoxPrompts.h"
 #include "ServerColumns.h"
@@ -73,7 +74,9 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<QSettings> store = OpenSettingsStore();
     MessageBoxPrompts prompts;
-    MainDialog dialog(prompts, *store);
+    HistoryStore history;
+    history.Open(HistoryStore::DefaultPath());
+    MainDialog dialog(prompts, *store, history);
     dialog.show();
     ControlNamed<QLineEdit>(dialog, "serverHost")->setText(QStringLiteral("127.0.0.1"));
     ControlNamed<QLineEdit>(dialog, "port")->setText(QStringLiteral("26000"));
