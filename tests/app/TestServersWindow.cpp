@@ -134,6 +134,8 @@ private slots:
             QCOMPARE(Stored(w.Store()).recent.first(), favourite);
             d.OnTimerTick(QueryTimer);
         }
+        // Its queries went into the history, with its players.
+        QCOMPARE(w.History().PlayersSeenOn(HostPortText(favourite), 10).size(), 3);
     }
 
     // Recent servers, favourites and their watch, the window's size, sort order and hidden
@@ -241,6 +243,11 @@ private slots:
         clock.Advance(ServerPinger::SilentAfterMs);
         servers.Refresher().Network().OnTick();
         QCOMPARE(servers.StatusText(), "6 of 7 servers answered");
+        // The whole refresh went into the history, the silent server as a silence.
+        int seen = 0;
+        for (const HourRow& hour : w.History().AllHours())
+            seen += hour.answers * 10 + hour.silences;
+        QCOMPARE(seen, 61);
         const QStringList pings = Column(*servers.Table().model(), PingColumn);
         QCOMPARE(pings.last(), "no reply");
         const QString late = HostPortText({"127.0.0.1", farm.front()->Port()});
