@@ -1,11 +1,11 @@
 #include "ServersWindow.h"
 
 #include "BuddiesDialog.h"
+#include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
-#include "SamplesFromRows.h"
 #include "ServerFilterControls.h"
 #include "ServerHeaderState.h"
 #include "ServerRowMenu.h"
@@ -102,7 +102,7 @@ void ServersWindow::ConnectEvents() {
     });
     connect(&refresh, &TableRefresh::Finished, this, [this] {
         listComplete = true;
-        history.Record(SamplesFromRows(model), QDateTime::currentDateTimeUtc());
+        history.Record(SamplesFromRows(model.Rows()), QDateTime::currentDateTimeUtc());
     });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it

@@ -1,3 +1,4 @@
+#include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "TestRegistry.h"
 
@@ -103,6 +104,30 @@ private slots:
         QVERIFY(wanderer);
         QCOMPARE(wanderer->server, QString("a:26000"));
         QCOMPARE(wanderer->last, Start);
+    }
+
+    void TakesAnswersAndSilencesFromRows() {
+        ServerRow answered;
+        answered.target = {"quake.example", 26001};
+        answered.state = RowState::Answered;
+        answered.answer = ServerAnswer{"Name", "dm4", {}, 2, 8, {35, true}};
+        answered.status = ServerStatus{"hipnotic", {}, {}, {{}, {}}};
+        answered.status->players[0].name = "\xc1\xe2";
+        answered.status->players[1].name = "d";
+        ServerRow silent = answered;
+        silent.state = RowState::Silent; // still showing the last answer
+        ServerRow asking = answered;
+        asking.state = RowState::Asking;
+        const QList<HistorySample> samples = SamplesFromRows({answered, silent, asking});
+        QCOMPARE(samples.size(), 2);
+        QCOMPARE(samples[0].server, QString("quake.example:26001"));
+        QVERIFY(samples[0].answered);
+        QCOMPARE(std::tuple(samples[0].pingMs, samples[0].players, samples[0].maxPlayers),
+                 std::tuple(35, 2, 8));
+        QCOMPARE(samples[0].map + samples[0].mod, QString("dm4hipnotic"));
+        QCOMPARE(samples[0].playerNames, QList<QByteArray>({"\xc1\xe2", "d"}));
+        QVERIFY(!samples[1].answered);
+        QVERIFY(samples[1].playerNames.isEmpty());
     }
 
     void RollsUp_data() {
