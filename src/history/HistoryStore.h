@@ -1,8 +1,12 @@
 #pragma once
 
+#include "NameIds.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -88,4 +92,22 @@ public:
     std::optional<PlayerSeen> LastSeen(const QString& text) const;
     // When the server last answered.
     std::optional<QDateTime> LastAnswered(const QString& server) const;
+
+private:
+    QSqlDatabase Db() const;
+    bool TurnOff(const QString& why);
+    enum class OpenOutcome { Opened, Damaged, Newer, Failed };
+    // Failed leaves the reason in error.
+    OpenOutcome OpenFile(const QString& path, QSqlError& error);
+    // Every hour of the server (or of all servers, when nothing) in [from, to): the rolled-up
+    // ones and those summed from the samples.
+    QList<HourRow> HourRows(std::optional<qint64> server, qint64 from, qint64 to) const;
+
+    // Each store its own connection, so that several may be open in one process.
+    QString connection;
+    QString problem;
+    bool enabled = false;
+    mutable NameIds servers{QStringLiteral("servers")};
+    mutable NameIds maps{QStringLiteral("maps")};
+    mutable NameIds players{QStringLiteral("players")};
 };
