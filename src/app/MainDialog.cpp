@@ -135,8 +135,8 @@ void MainDialog::OnOptionsButton() {
 
 void MainDialog::OpenServers() {
     if (!serversWindow) {
-        serversWindow =
-            std::make_unique<ServersWindow>(serverLists, engine.settings, prompts, store, this);
+        serversWindow = std::make_unique<ServersWindow>(serverLists, engine.settings, prompts,
+                                                        store, nullptr, this);
         connect(serversWindow.get(), &ServersWindow::ServerChosen, this, &MainDialog::ShowServer);
     }
     serversWindow->Open();

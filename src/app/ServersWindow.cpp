@@ -1,6 +1,8 @@
 #include "ServersWindow.h"
 
 #include "BuddiesDialog.h"
+#include "HistoryNotes.h"
+#include "HistoryPane.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
@@ -18,6 +20,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -30,15 +33,17 @@ const QString SplitterKey = QStringLiteral("splitter");
 } // namespace
 
 ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
-                             QSettings& store, QWidget* parent, const Clock& clock)
+                             QSettings& store, const HistoryStore* history, QWidget* parent,
+                             const Clock& clock)
     : QWidget(parent, Qt::Window), lists(lists), settings(settings), prompts(prompts), store(store),
-      clock(clock), proxy(model), refresh(model, clock) {
+      history(history), clock(clock), proxy(model), refresh(model, clock) {
     setWindowTitle(QStringLiteral("Servers"));
     model.SetOldForeground(palette().color(QPalette::Disabled, QPalette::Text));
     model.SetBuddies(lists.Lists().buddies);
     BuildControls();
     ConnectEvents();
     RestoreState();
+    ShowHistoryNotes();
 }
 
 ServersWindow::~ServersWindow() = default;
@@ -56,7 +61,11 @@ void ServersWindow::BuildControls() {
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
 
-    players = new PlayersPane(splitter);
+    tabs = new QTabWidget(splitter);
+    players = new PlayersPane(tabs);
+    historyPane = new HistoryPane(history, tabs);
+    tabs->addTab(players, QStringLiteral("Players"));
+    tabs->addTab(historyPane, QStringLiteral("History"));
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
 
@@ -95,9 +104,14 @@ void ServersWindow::ConnectEvents() {
     });
     connect(&lists, &StoredServerLists::AlertsChanged, this, [this] {
         model.SetBuddies(lists.Lists().buddies);
+        model.SetBuddiesSeen(BuddiesSeenText(history, lists.Lists().buddies));
         ShowStatus();
     });
-    connect(&refresh, &TableRefresh::Finished, this, [this] { listComplete = true; });
+    connect(&refresh, &TableRefresh::Finished, this, [this] {
+        listComplete = true;
+        ShowHistoryNotes();
+        ShowSelectedHistory(true);
+    });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it
     // showed, stays in view.
@@ -111,8 +125,10 @@ void ServersWindow::ConnectEvents() {
     connect(&proxy, &QAbstractItemModel::layoutChanged, this, &ServersWindow::KeepSelectionInView);
     connect(&proxy, &QAbstractItemModel::rowsInserted, this, &ServersWindow::KeepSelectionInView);
     // The pane follows the selection, and a batch's answer for the selected server.
-    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ServersWindow::ShowSelectedPlayers);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        ShowSelectedPlayers();
+        ShowSelectedHistory(false);
+    });
     connect(&proxy, &QAbstractItemModel::rowsRemoved, this, &ServersWindow::ShowSelectedPlayers);
     connect(&proxy, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& first, const QModelIndex& last) {
@@ -146,7 +162,8 @@ void ServersWindow::EditMasters() {
 }
 
 void ServersWindow::EditBuddies() {
-    BuddiesDialog dialog(lists.Lists().buddies, this);
+    BuddiesDialog dialog(lists.Lists().buddies, BuddiesSeenText(history, lists.Lists().buddies),
+                         this);
     if (dialog.exec() == QDialog::Accepted)
         lists.SetBuddies(dialog.Buddies());
 }
@@ -182,6 +199,21 @@ void ServersWindow::ShowSelectedPlayers() {
     const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
     players->Show(selected ? &model.Row(proxy.mapToSource(current).row()) : nullptr,
                   settings.asciinames, proxy.Filter().player);
+}
+
+void ServersWindow::ShowSelectedHistory(bool again) {
+    const QModelIndex current = table->currentIndex();
+    const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
+    const QString server = selected ? HostPortText(TargetAt(current)) : QString();
+    if (server == historyServer && !again)
+        return;
+    historyServer = server;
+    historyPane->Show(server, QDateTime::currentDateTimeUtc(), settings.asciinames);
+}
+
+void ServersWindow::ShowHistoryNotes() {
+    model.SetLastSeen(LastAnsweredTimes(history, model));
+    model.SetBuddiesSeen(BuddiesSeenText(history, lists.Lists().buddies));
 }
 
 void ServersWindow::KeepSelectionInView() {

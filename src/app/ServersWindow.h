@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <memory>
 
+class HistoryPane;
+class HistoryStore;
 class PlayersPane;
 class Prompts;
 class QLabel;
@@ -15,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QSettings;
 class QSplitter;
+class QTabWidget;
 class QTableView;
 class ServerFilterControls;
 class StoredServerLists;
@@ -22,18 +25,19 @@ struct Settings;
 
 // The Servers window: the favourites, the recent servers and the masters' lists in one table,
 // with a filter, a refresh, the buddies and the masters to ask, and under the table the selected
-// server's players. It sits beside the main window, neither modal nor of fixed size, and keeps
-// its size, its columns' widths, hidden columns and sort order in the store. Choosing a server
-// (double-click or Enter) hands it to the main window. Rows move as answers arrive, so a
-// double-click takes the server that was under the pointer at its press.
+// server's players and, in a tab beside them, its history. It sits beside the main window, neither
+// modal nor of fixed size, and keeps its size, its columns' widths, hidden columns and sort order
+// in the store. Choosing a server (double-click or Enter) hands it to the main window. Rows move as
+// answers arrive, so a double-click takes the server that was under the pointer at its press.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int ListKeptMs = 60'000;
 
+    // `history` may be null: the History tab then says there is none.
     ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
-                  QSettings& store, QWidget* parent = nullptr,
+                  QSettings& store, const HistoryStore* history, QWidget* parent = nullptr,
                   const Clock& clock = SteadyClock::Instance());
     ~ServersWindow() override;
 
@@ -51,6 +55,8 @@ public:
     TableRefresh& Refresher() { return refresh; }
     QTableView& Table() { return *table; }
     const PlayersPane& Players() const { return *players; }
+    HistoryPane& History() { return *historyPane; }
+    QTabWidget& Tabs() { return *tabs; }
     QString StatusText() const;
 
 signals:
@@ -68,6 +74,10 @@ private:
     void ShowStatus();
     void Choose(const QModelIndex& index);
     void ShowSelectedPlayers();
+    // The History tab follows the selection; a refresh's answers change it only at its end.
+    void ShowSelectedHistory(bool again);
+    // The Last seen column and the buddies' tool tip, from the history.
+    void ShowHistoryNotes();
     void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
@@ -78,6 +88,7 @@ private:
     const Settings& settings;
     Prompts& prompts;
     QSettings& store;
+    const HistoryStore* history;
     const Clock& clock;
     ServerTableModel model;
     ServerFilterProxy proxy;
@@ -89,7 +100,11 @@ private:
     QPushButton* refreshButton;
     QSplitter* splitter;
     QTableView* table;
+    QTabWidget* tabs;
     PlayersPane* players;
+    HistoryPane* historyPane;
+    // The server the History tab was last given.
+    QString historyServer;
     QLabel* status;
     QString refreshStatus;
 

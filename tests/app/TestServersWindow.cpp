@@ -220,7 +220,7 @@ private slots:
         StoredServerLists lists(w.Store());
         lists.SetMasters({{"127.0.0.1", master.Port()}}, {"FTE-Quake"});
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, nullptr, clock);
         QSignalSpy chosen(&servers, &ServersWindow::ServerChosen);
         servers.Open();
         QTableView& table = servers.Table();
@@ -296,7 +296,7 @@ private slots:
             lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
         }
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, nullptr, clock);
         servers.Open();
         QTableView& table = servers.Table();
         const auto select = [&](int server) {
