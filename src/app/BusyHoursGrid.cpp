@@ -20,14 +20,19 @@ BusyHoursGrid::BusyHoursGrid(QWidget* parent) : QTableWidget(7, 24, parent) {
         hours << QString::number(hour);
     setHorizontalHeaderLabels(hours);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() * 3 / 2);
     for (int day = 0; day < 7; ++day)
         for (int hour = 0; hour < 24; ++hour) {
             auto* cell = new QTableWidgetItem;
             cell->setTextAlignment(Qt::AlignCenter);
             setItem(day, hour, cell);
         }
-    setMinimumHeight(horizontalHeader()->sizeHint().height() + 7 * fontMetrics().height() * 3 / 2);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFixedHeight(horizontalHeader()->sizeHint().height() + 7 * verticalHeader()->sectionSize(0) +
+                   2 * frameWidth());
 }
 
 void BusyHoursGrid::Show(const BusyHours& busy) {

@@ -18,7 +18,6 @@ HistoryChart::HistoryChart(const QString& title, const QString& timeFormat, QWid
     chart()->setMargins(QMargins(2, 2, 2, 2));
     chart()->legend()->setAlignment(Qt::AlignBottom);
     time->setFormat(timeFormat);
-    time->setTickCount(7);
     values->setLabelFormat(QStringLiteral("%g"));
     chart()->addAxis(time, Qt::AlignBottom);
     chart()->addAxis(values, Qt::AlignLeft);
@@ -48,6 +47,8 @@ void HistoryChart::AddBand(const QString& name, QLineSeries*& upper, QLineSeries
 
 void HistoryChart::SetSpan(const QDateTime& from, const QDateTime& to, double top) {
     time->setRange(from, to);
+    // A tick every four hours over a day, every day over a week.
+    time->setTickCount(from.secsTo(to) > 24 * 3600 ? 8 : 7);
     // A round top, so that the ticks fall on whole numbers.
     values->setRange(0, std::max(1.0, std::ceil(top)));
     values->applyNiceNumbers();

@@ -17,7 +17,7 @@ qreal At(const HourRow& row) {
 
 HistoryCharts::HistoryCharts(QWidget* parent) : QWidget(parent) {
     const QString hours = QStringLiteral("HH:mm");
-    const QString days = QStringLiteral("ddd HH:mm");
+    const QString days = QStringLiteral("ddd d");
     auto* day = new HistoryChart(QStringLiteral("Players, last 24 hours"), hours, this);
     dayMean = day->AddLine(QStringLiteral("Mean"));
     dayMost = day->AddLine(QStringLiteral("Most"));

@@ -48,6 +48,7 @@ HistoryPane::HistoryPane(const HistoryStore* store, QWidget* parent)
     auto* busyColumn = new QVBoxLayout;
     busyColumn->addWidget(Title(QStringLiteral("&Busy hours (mean players, UTC):"), busy));
     busyColumn->addWidget(busy);
+    busyColumn->addStretch();
     auto* seenColumn = new QVBoxLayout;
     seenColumn->addWidget(Title(QStringLiteral("Players &seen:"), seen));
     seenColumn->addWidget(seen);
