@@ -193,6 +193,7 @@ private:
     void ShowInfoList(int) override {}
     void ShowMessage(const QString&) override {}
     bool AskRetry(const QString&, const QString&) override { return retry; }
+    void QueryEnded(bool) override {}
 
     QueryEngine engine;
     const bool retry;

@@ -8,6 +8,7 @@
 #include "InfoLists.h"
 #include "OptionsDialog.h"
 #include "Prompts.h"
+#include "QuerySample.h"
 #include "RecentCompleter.h"
 #include "ServersWindow.h"
 #include "SystemMenu.h"
@@ -37,8 +38,8 @@ MainControls BuildControls(QWidget& window) {
 
 } // namespace
 
-MainDialog::MainDialog(Prompts& prompts, QSettings& store, QWidget* parent)
-    : QDialog(parent, WindowStyle), prompts(prompts), store(store), engine(*this),
+MainDialog::MainDialog(Prompts& prompts, QSettings& store, HistoryStore& history, QWidget* parent)
+    : QDialog(parent, WindowStyle), prompts(prompts), store(store), history(history), engine(*this),
       updateCycle({engine.state, engine.settings, *this, engine.cycle}), serverLists(store),
       queryStarts({engine.state, engine.fields, engine.cycle, *this, serverLists}),
       gameLaunch(
@@ -136,7 +137,7 @@ void MainDialog::OnOptionsButton() {
 void MainDialog::OpenServers() {
     if (!serversWindow) {
         serversWindow = std::make_unique<ServersWindow>(serverLists, engine.settings, prompts,
-                                                        store, nullptr, this);
+                                                        store, history, this);
         connect(serversWindow.get(), &ServersWindow::ServerChosen, this, &MainDialog::ShowServer);
     }
     serversWindow->Open();
@@ -312,4 +313,8 @@ void MainDialog::ShowMessage(const QString& text) {
 
 bool MainDialog::AskRetry(const QString& caption, const QString& text) {
     return prompts.RetryCancel(this, caption, text);
+}
+
+void MainDialog::QueryEnded(bool answered) {
+    history.Record({QuerySample(engine, answered)}, QDateTime::currentDateTimeUtc());
 }

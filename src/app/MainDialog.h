@@ -13,17 +13,20 @@
 #include <QTimer>
 #include <memory>
 
+class HistoryStore;
 class Prompts;
 class QSettings;
 class ServersWindow;
 
 // The main window. It owns the program's state and logic, shows what the logic tells it and
-// hands every control's event to the logic's handler; it decides nothing itself.
+// hands every control's event to the logic's handler; it decides nothing itself. Each query's
+// answer or silence goes into the history.
 class MainDialog final : public QDialog, public MainView {
     Q_OBJECT
 
 public:
-    MainDialog(Prompts& prompts, QSettings& store, QWidget* parent = nullptr);
+    MainDialog(Prompts& prompts, QSettings& store, HistoryStore& history,
+               QWidget* parent = nullptr);
     ~MainDialog() override;
 
     void OnTimerTick(int code);
@@ -47,6 +50,7 @@ public:
     // Ends the program, as closing the window does without a tray.
     void Quit();
     StoredServerLists& Lists() { return serverLists; }
+    HistoryStore& History() { return history; }
 
     bool ReadFields() override;
     void ShowFields() override;
@@ -67,6 +71,7 @@ public:
     void ShowInfoList(int tab) override;
     void ShowMessage(const QString& text) override;
     bool AskRetry(const QString& caption, const QString& text) override;
+    void QueryEnded(bool answered) override;
 
 signals:
     // Launch Quake started the game; this is its process.
@@ -94,6 +99,7 @@ private:
 
     Prompts& prompts;
     QSettings& store;
+    HistoryStore& history;
 
     QueryEngine engine;
     UpdateCycle updateCycle;

@@ -3,9 +3,11 @@
 #include "BuddiesDialog.h"
 #include "HistoryNotes.h"
 #include "HistoryPane.h"
+#include "HistoryStore.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
+#include "SamplesFromRows.h"
 #include "ServerFilterControls.h"
 #include "ServerHeaderState.h"
 #include "ServerRowMenu.h"
@@ -33,7 +35,7 @@ const QString SplitterKey = QStringLiteral("splitter");
 } // namespace
 
 ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
-                             QSettings& store, const HistoryStore* history, QWidget* parent,
+                             QSettings& store, HistoryStore& history, QWidget* parent,
                              const Clock& clock)
     : QWidget(parent, Qt::Window), lists(lists), settings(settings), prompts(prompts), store(store),
       history(history), clock(clock), proxy(model), refresh(model, clock) {
@@ -63,7 +65,7 @@ void ServersWindow::BuildControls() {
 
     tabs = new QTabWidget(splitter);
     players = new PlayersPane(tabs);
-    historyPane = new HistoryPane(history, tabs);
+    historyPane = new HistoryPane(&history, tabs);
     tabs->addTab(players, QStringLiteral("Players"));
     tabs->addTab(historyPane, QStringLiteral("History"));
     splitter->setStretchFactor(0, 3);
@@ -104,11 +106,12 @@ void ServersWindow::ConnectEvents() {
     });
     connect(&lists, &StoredServerLists::AlertsChanged, this, [this] {
         model.SetBuddies(lists.Lists().buddies);
-        model.SetBuddiesSeen(BuddiesSeenText(history, lists.Lists().buddies));
+        model.SetBuddiesSeen(BuddiesSeenText(&history, lists.Lists().buddies));
         ShowStatus();
     });
     connect(&refresh, &TableRefresh::Finished, this, [this] {
         listComplete = true;
+        history.Record(SamplesFromRows(model), QDateTime::currentDateTimeUtc());
         ShowHistoryNotes();
         ShowSelectedHistory(true);
     });
@@ -162,7 +165,7 @@ void ServersWindow::EditMasters() {
 }
 
 void ServersWindow::EditBuddies() {
-    BuddiesDialog dialog(lists.Lists().buddies, BuddiesSeenText(history, lists.Lists().buddies),
+    BuddiesDialog dialog(lists.Lists().buddies, BuddiesSeenText(&history, lists.Lists().buddies),
                          this);
     if (dialog.exec() == QDialog::Accepted)
         lists.SetBuddies(dialog.Buddies());
@@ -173,7 +176,9 @@ void ServersWindow::ShowStatus() {
     const QString seen = buddies == 0   ? QString()
                          : buddies == 1 ? QStringLiteral(", 1 buddy playing")
                                         : QStringLiteral(", %1 buddies playing").arg(buddies);
-    status->setText(refreshStatus + seen + lists.StatusNote());
+    const QString noHistory =
+        history.Enabled() ? QString() : QStringLiteral("; ") + history.Problem();
+    status->setText(refreshStatus + seen + lists.StatusNote() + noHistory);
 }
 
 QString ServersWindow::StatusText() const {
@@ -212,8 +217,8 @@ void ServersWindow::ShowSelectedHistory(bool again) {
 }
 
 void ServersWindow::ShowHistoryNotes() {
-    model.SetLastSeen(LastAnsweredTimes(history, model));
-    model.SetBuddiesSeen(BuddiesSeenText(history, lists.Lists().buddies));
+    model.SetLastSeen(LastAnsweredTimes(&history, model));
+    model.SetBuddiesSeen(BuddiesSeenText(&history, lists.Lists().buddies));
 }
 
 void ServersWindow::KeepSelectionInView() {

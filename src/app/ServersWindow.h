@@ -28,16 +28,16 @@ struct Settings;
 // server's players and, in a tab beside them, its history. It sits beside the main window, neither
 // modal nor of fixed size, and keeps its size, its columns' widths, hidden columns and sort order
 // in the store. Choosing a server (double-click or Enter) hands it to the main window. Rows move as
-// answers arrive, so a double-click takes the server that was under the pointer at its press.
+// answers arrive, so a double-click takes the server that was under the pointer at its press. A
+// refresh that reaches its end goes into the history.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int ListKeptMs = 60'000;
 
-    // `history` may be null: the History tab then says there is none.
     ServersWindow(StoredServerLists& lists, const Settings& settings, Prompts& prompts,
-                  QSettings& store, const HistoryStore* history, QWidget* parent = nullptr,
+                  QSettings& store, HistoryStore& history, QWidget* parent = nullptr,
                   const Clock& clock = SteadyClock::Instance());
     ~ServersWindow() override;
 
@@ -70,7 +70,8 @@ private:
     void BuildControls();
     void ConnectEvents();
     void ApplyFilter(const ServerFilter& filter);
-    // The refresh's status, the buddies playing and why no change to the lists is kept.
+    // The refresh's status, the buddies playing, why no change to the lists is kept and why no
+    // history is.
     void ShowStatus();
     void Choose(const QModelIndex& index);
     void ShowSelectedPlayers();
@@ -88,7 +89,7 @@ private:
     const Settings& settings;
     Prompts& prompts;
     QSettings& store;
-    const HistoryStore* history;
+    HistoryStore& history;
     const Clock& clock;
     ServerTableModel model;
     ServerFilterProxy proxy;

@@ -1,8 +1,10 @@
 #include "WatchSession.h"
 
 #include "AppIcon.h"
+#include "HistoryStore.h"
 #include "MainDialog.h"
 #include "NoticeSender.h"
+#include "SamplesFromRows.h"
 #include "WatchNotice.h"
 
 WatchSession::WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> desktopNotices,
@@ -20,6 +22,10 @@ WatchSession::WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> des
             notifications.Notify(*notice);
     });
     connect(&notifications, &Notifications::Chosen, this, &WatchSession::OnChosen);
+    connect(&watch, &ServerWatch::RefreshEnded, this, [this] {
+        this->dialog.History().Record(SamplesFromRows(watch.Servers()),
+                                      QDateTime::currentDateTimeUtc());
+    });
     connect(&tray, &AppTray::ShowRequested, &dialog, [&dialog] {
         dialog.showNormal();
         dialog.raise();

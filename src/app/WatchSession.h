@@ -13,7 +13,8 @@ class NoticeSender;
 // The watch's life beside the main window: it watches while there is something to watch (a buddy
 // or a favourite's alert), tells of what it finds through the desktop's notifications, and with a
 // system tray keeps the program running in the tray when the window is closed. A notification's
-// Join queries the server and launches the game; its Show queries the server.
+// Join queries the server and launches the game; its Show queries the server. Each round goes
+// into the history.
 class WatchSession final : public QObject {
     Q_OBJECT
 

@@ -42,6 +42,8 @@ public:
 
     int Refreshes() const { return refreshes; }
     TableRefresh& Refresher() { return refresh; }
+    // The servers of the last refresh, once it has ended.
+    const ServerTableModel& Servers() const { return model; }
 
 signals:
     void Event(const WatchEvent& event);

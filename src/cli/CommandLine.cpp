@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "HistoryStore.h"
 #include "ServerListText.h"
 #include "ServerLists.h"
 #include "Settings.h"
@@ -19,6 +20,7 @@ constexpr Range WatchEveryRange{ShortestWatchSeconds, LongestWatchSeconds};
 // A player count fits the server's byte.
 constexpr Range PlayersRange{1, 255};
 constexpr Range CountRange{1, 1000000};
+constexpr Range DaysRange{1, HistoryStore::HourlyDays};
 
 std::optional<int> Whole(const QCommandLineParser& parser, const QCommandLineOption& option,
                          Range range, QString& error, const char* unit = "seconds") {
@@ -129,8 +131,23 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption count(QStringLiteral("count"),
                                    QStringLiteral("With --watch: stop after <n> refreshes."),
                                    QStringLiteral("n"));
+    const QCommandLineOption history(
+        QStringLiteral("history"),
+        QStringLiteral("Print what the history kept of server <host[:port]>: its busy hours and "
+                       "its hours of the last days, asking nothing."),
+        QStringLiteral("host[:port]"));
+    const QCommandLineOption days(
+        QStringLiteral("days"),
+        QStringLiteral("With --history: the hours of the last <n> days (1 to %1, default %2).")
+            .arg(DaysRange.highest)
+            .arg(HistoryOptions{}.days),
+        QStringLiteral("n"));
+    const QCommandLineOption historyExport(
+        QStringLiteral("history-export"),
+        QStringLiteral("Write every server's hours that the history kept into <file> as CSV."),
+        QStringLiteral("file"));
     parser.addOptions({raw, json, timeout, noRules, noPlayers, scripts, name, every, master, game,
-                       watch, buddy, minPlayers, count});
+                       watch, buddy, minPlayers, count, history, days, historyExport});
     parser.addPositionalArgument(
         QStringLiteral("server"),
         QStringLiteral("The servers: HOST, HOST:PORT, [IPv6]:PORT or a bare IPv6 address (port "
@@ -165,6 +182,34 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     const std::optional<int> timeoutSeconds = Whole(parser, timeout, TimeoutRange, error);
     if (!timeoutSeconds)
         return Refused(line, error);
+    const bool exporting = parser.isSet(historyExport);
+    if (parser.isSet(history) || exporting) {
+        if (!servers->isEmpty() || !masters->isEmpty() || parser.isSet(watch))
+            return Refused(line, QStringLiteral("the history goes without other servers"));
+        if (parser.isSet(history) && exporting)
+            return Refused(line, QStringLiteral("--history-export does not go with --history"));
+        HistoryOptions& h = line.history;
+        h.json = parser.isSet(json);
+        h.exportFile = parser.value(historyExport);
+        if (exporting) {
+            if (h.exportFile.isEmpty())
+                return Refused(line, QStringLiteral("--history-export needs a file"));
+            line.action = CommandLine::Action::HistoryExport;
+            return line;
+        }
+        const std::optional<HostPort> server =
+            ParseHostPort(parser.value(history), DefaultServerPort, error);
+        const std::optional<int> shown =
+            parser.isSet(days) ? Whole(parser, days, DaysRange, error, "days") : h.days;
+        if (!server || !shown)
+            return Refused(line, error);
+        h.server = *server;
+        h.days = *shown;
+        line.action = CommandLine::Action::History;
+        return line;
+    }
+    if (parser.isSet(days))
+        return Refused(line, QStringLiteral("--days needs --history"));
     if (servers->isEmpty() && masters->isEmpty())
         return Refused(line, QStringLiteral("no server given"));
     if (parser.isSet(game) && masters->isEmpty())

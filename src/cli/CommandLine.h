@@ -46,12 +46,23 @@ struct WatchOptions {
     bool json = false;
 };
 
+// What the history kept of one server, or every server's hours written to a file.
+struct HistoryOptions {
+    HostPort server;
+    // The hours of the last days shown.
+    int days = 7;
+    bool json = false;
+    // Set for the export, which writes every server's hours as CSV.
+    QString exportFile;
+};
+
 struct CommandLine {
-    enum class Action { Query, Refresh, Watch, Help, Version, Refuse };
+    enum class Action { Query, Refresh, Watch, History, HistoryExport, Help, Version, Refuse };
     Action action = Action::Refuse;
     QueryOptions options;
     RefreshOptions refresh;
     WatchOptions watch;
+    HistoryOptions history;
     // Why the arguments were refused, in one line.
     QString error;
     QString usage;

@@ -7,4 +7,6 @@ enum ExitStatus : int {
     ExitIncomplete = 1,
     ExitBadArguments = 2,
     ExitHostNotFound = 3,
+    // The history could not be read, or its export not written.
+    ExitNoHistory = 4,
 };

@@ -35,6 +35,8 @@ public:
     void ShowInfoList(int) override {}
     void ShowMessage(const QString& text) override;
     bool AskRetry(const QString&, const QString&) override { return false; }
+    // The tool keeps its own result in the history.
+    void QueryEnded(bool) override {}
 
 private:
     QIODevice& errors;

@@ -1,8 +1,10 @@
 #include "QueryTool.h"
 
 #include "ExitStatus.h"
+#include "HistoryStore.h"
 #include "ProgramName.h"
 #include "Reports.h"
+#include "ResultSamples.h"
 
 #include <QIODevice>
 
@@ -28,8 +30,8 @@ Settings ToolSettings(const QueryOptions& o) {
 } // namespace
 
 QueryTool::QueryTool(const QueryOptions& options, QIODevice& out, QIODevice& errors,
-                     QObject* parent)
-    : QObject(parent), options(options), out(out), errors(errors), view(errors),
+                     HistoryStore& history, QObject* parent)
+    : QObject(parent), options(options), out(out), errors(errors), history(history), view(errors),
       engine(view, &recorder),
       recorder({engine.handlers, engine.buffer, engine.state}, [this] { AfterReply(); }) {
     engine.settings = ToolSettings(options);
@@ -124,8 +126,11 @@ void QueryTool::EndQuery(int status) {
     const QueryResult result = Collect(status == ExitComplete);
     // Closes the socket: nothing more of this query is taken in.
     engine.cycle.StopQuery();
-    if (status != ExitHostNotFound)
+    if (status != ExitHostNotFound) {
+        history.Record({ResultSample(HostPortText(options.target), result)},
+                       QDateTime::currentDateTimeUtc());
         Print(result);
+    }
     if (options.every == 0)
         emit Finished(status);
 }

@@ -9,16 +9,17 @@
 #include <QObject>
 #include <QTimer>
 
+class HistoryStore;
 class QIODevice;
 
 // vantrel-query's work: the window's query, reply handlers and script writer composed without
 // the window. A query ends as soon as every reply is in, or when its time is up, and its result
-// is printed either way.
+// is printed, and kept in the history, either way.
 class QueryTool : public QObject {
     Q_OBJECT
 
 public:
-    QueryTool(const QueryOptions& options, QIODevice& out, QIODevice& errors,
+    QueryTool(const QueryOptions& options, QIODevice& out, QIODevice& errors, HistoryStore& history,
               QObject* parent = nullptr);
     ~QueryTool() override;
 
@@ -52,6 +53,7 @@ private:
     QueryOptions options;
     QIODevice& out;
     QIODevice& errors;
+    HistoryStore& history;
 
     HeadlessView view;
     QueryEngine engine;

@@ -1,8 +1,10 @@
 #include "RefreshTool.h"
 
 #include "ExitStatus.h"
+#include "HistoryStore.h"
 #include "ProgramName.h"
 #include "Reports.h"
+#include "ResultSamples.h"
 #include "ServerRow.h"
 
 #include <QIODevice>
@@ -18,8 +20,9 @@ template <std::size_t N> QByteArray Bytes(const FixedText<N>& text) {
 } // namespace
 
 RefreshTool::RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevice& errors,
-                         const Clock& clock, QObject* parent)
-    : QObject(parent), options(options), out(out), errors(errors), refresh(clock) {
+                         HistoryStore& history, const Clock& clock, QObject* parent)
+    : QObject(parent), options(options), out(out), errors(errors), history(history),
+      refresh(clock) {
     deadline.setSingleShot(true);
     deadline.setInterval(options.timeout * MsPerSecond);
     connect(&deadline, &QTimer::timeout, this, &RefreshTool::OnDeadline);
@@ -172,6 +175,7 @@ void RefreshTool::End() {
         if (!mastersEnded[i])
             Tell(QStringLiteral("master %1 did not answer in time").arg(masters[i].address));
     }
+    history.Record(RefreshSamples(entries), QDateTime::currentDateTimeUtc());
     const int status = Status();
     QList<RefreshEntry> sorted = entries;
     SortByPing(sorted);

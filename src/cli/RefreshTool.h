@@ -8,19 +8,22 @@
 #include <QObject>
 #include <QTimer>
 
+class HistoryStore;
 class QIODevice;
 
 // vantrel-query with many servers: one refresh of the servers named and those the masters list,
 // each asked for its server info and its status (players, mod and engine), all at once. It ends
 // when every server has answered or been given up, or when its time is up, and prints one line per
 // server, sorted by ping. Every server and master asked is accounted for: a host still being looked
-// up or a master still waiting when the time is up is one that did not answer.
+// up or a master still waiting when the time is up is one that did not answer. Every answer and
+// silence goes into the history.
 class RefreshTool : public QObject {
     Q_OBJECT
 
 public:
     RefreshTool(const RefreshOptions& options, QIODevice& out, QIODevice& errors,
-                const Clock& clock = SteadyClock::Instance(), QObject* parent = nullptr);
+                HistoryStore& history, const Clock& clock = SteadyClock::Instance(),
+                QObject* parent = nullptr);
 
     void Start();
     // The time is up: the servers that have not answered are given up.
@@ -47,6 +50,7 @@ private:
     RefreshOptions options;
     QIODevice& out;
     QIODevice& errors;
+    HistoryStore& history;
     ServerRefresh refresh;
     QTimer deadline;
     QHash<Endpoint, qsizetype> rows;

@@ -1,15 +1,17 @@
 #include "WatchTool.h"
 
 #include "ExitStatus.h"
+#include "HistoryStore.h"
 #include "ProgramName.h"
 #include "Reports.h"
+#include "SamplesFromRows.h"
 
 #include <QDateTime>
 #include <QIODevice>
 
 WatchTool::WatchTool(const WatchOptions& options, QIODevice& out, QIODevice& errors,
-                     const Clock& clock, QObject* parent)
-    : QObject(parent), options(options), out(out), errors(errors), watch(clock) {
+                     HistoryStore& history, const Clock& clock, QObject* parent)
+    : QObject(parent), options(options), out(out), errors(errors), history(history), watch(clock) {
     ServerLists lists;
     lists.recent = options.servers;
     lists.masters = options.masters;
@@ -33,6 +35,7 @@ void WatchTool::Start() {
 }
 
 void WatchTool::OnRefreshEnded(int refreshes) {
+    history.Record(SamplesFromRows(watch.Servers()), QDateTime::currentDateTimeUtc());
     if (options.count > 0 && refreshes >= options.count) {
         watch.Stop();
         emit Finished(ExitComplete);

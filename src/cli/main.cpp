@@ -1,3 +1,4 @@
+#include "HistoryStore.h"
 #include "RunCommandLine.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,8 @@ int main(int argc, char* argv[]) {
     QFile errors;
     out.open(fileno(stdout), QIODevice::WriteOnly | QIODevice::Unbuffered);
     errors.open(fileno(stderr), QIODevice::WriteOnly | QIODevice::Unbuffered);
-    const int status = RunCommandLine(QCoreApplication::arguments(), out, errors);
+    const int status =
+        RunCommandLine(QCoreApplication::arguments(), out, errors, HistoryStore::DefaultPath());
     std::fflush(nullptr);
     std::_Exit(status);
 }

@@ -39,6 +39,9 @@ public:
     virtual void ShowMessage(const QString& text) = 0;
     virtual bool AskRetry(const QString& caption, const QString& text) = 0;
 
+    // The query ended with the server's answer or in silence: complete, or its time up.
+    virtual void QueryEnded(bool answered) = 0;
+
 protected:
     ~MainView() = default;
 };

@@ -130,6 +130,7 @@ void QueryCycle::EndWithSuccess() {
     p.state.queryTicks = 0;
     p.view.SetQueryButtonCaption(QueryCaption);
     p.state.querying = 0;
+    p.view.QueryEnded(true);
 }
 
 void QueryCycle::Retry() {
@@ -157,6 +158,7 @@ void QueryCycle::QueryTick() {
     }
     p.view.SetQueryButtonCaption(QueryCaption);
     p.view.SetWindowCaption(QStringLiteral("Vantrel - Query Timed Out"));
+    p.view.QueryEnded(s.serverInfoReceived != 0);
     if (s.autoUpdating == 1 ||
         p.view.AskRetry(QStringLiteral("Error"), QStringLiteral("Server Query Timed out"))) {
         Retry();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HistoryStore.h"
 #include "MainDialog.h"
 #include "OptionsDialog.h"
 #include "ScriptedPrompts.h"
@@ -33,7 +34,8 @@ inline void WhenOptionsOpen(std::function<void(OptionsDialog&)> edit, bool accep
 // A main window on temporary settings and a temporary game folder with its ID1 folder. Adjust
 // `settings` (or the folder) before Start(); Start() stores the settings, marks the first start
 // as done and opens the window, whose start-up then reads them. Start() again opens a new window
-// on the same store, as the next run of the program would. The store lists no master servers.
+// on the same store, as the next run of the program would. The store lists no master servers; the
+// history is a file of its own in the same folder.
 class MainWindowFixture {
 public:
     MainWindowFixture()
@@ -47,6 +49,7 @@ public:
         lists.Load(*store);
         lists.masters.clear();
         lists.Save(*store);
+        history.Open(dir.filePath(QStringLiteral("history.sqlite")));
     }
 
     MainDialog& Start() {
@@ -56,12 +59,13 @@ public:
     }
     // Opens the window on a store that has never seen Vantrel start.
     MainDialog& StartFirstTime() {
-        dialog = std::make_unique<MainDialog>(prompts, *store);
+        dialog = std::make_unique<MainDialog>(prompts, *store, history);
         return *dialog;
     }
     MainDialog& Dialog() { return *dialog; }
     ScriptedPrompts& Prompts() { return prompts; }
     QSettings& Store() { return *store; }
+    HistoryStore& History() { return history; }
     // The open window's control of that name.
     template <typename T> T& Control(const char* name) { return *ControlNamed<T>(*dialog, name); }
     // The window's state in one line: its caption, the Query and updates buttons' captions (with
@@ -105,6 +109,7 @@ public:
 private:
     QTemporaryDir dir;
     std::unique_ptr<QSettings> store;
+    HistoryStore history;
     ScriptedPrompts prompts;
     std::unique_ptr<MainDialog> dialog;
 };

@@ -134,6 +134,8 @@ private slots:
             QCOMPARE(Stored(w.Store()).recent.first(), favourite);
             d.OnTimerTick(QueryTimer);
         }
+        // Its queries went into the history, with its players.
+        QCOMPARE(w.History().PlayersSeenOn(HostPortText(favourite), 10).size(), 3);
     }
 
     // Recent servers, favourites and their watch, the window's size, sort order and hidden
@@ -220,7 +222,8 @@ private slots:
         StoredServerLists lists(w.Store());
         lists.SetMasters({{"127.0.0.1", master.Port()}}, {"FTE-Quake"});
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), w.History(), nullptr,
+                              clock);
         QSignalSpy chosen(&servers, &ServersWindow::ServerChosen);
         servers.Open();
         QTableView& table = servers.Table();
@@ -240,6 +243,11 @@ private slots:
         clock.Advance(ServerPinger::SilentAfterMs);
         servers.Refresher().Network().OnTick();
         QCOMPARE(servers.StatusText(), "6 of 7 servers answered");
+        // The whole refresh went into the history, the silent server as a silence.
+        int seen = 0;
+        for (const HourRow& hour : w.History().AllHours())
+            seen += hour.answers * 10 + hour.silences;
+        QCOMPARE(seen, 61);
         const QStringList pings = Column(*servers.Table().model(), PingColumn);
         QCOMPARE(pings.last(), "no reply");
         const QString late = HostPortText({"127.0.0.1", farm.front()->Port()});
@@ -296,7 +304,8 @@ private slots:
             lists.SetFavourite({{"127.0.0.1", farm.back()->Port()}}, true);
         }
         ManualClock clock;
-        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), nullptr, nullptr, clock);
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), w.History(), nullptr,
+                              clock);
         servers.Open();
         QTableView& table = servers.Table();
         const auto select = [&](int server) {

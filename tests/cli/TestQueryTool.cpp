@@ -1,9 +1,11 @@
 #include "CommandLine.h"
 #include "ExitStatus.h"
 #include "ExpectedScripts.h"
+#include "HistoryStore.h"
 #include "QueryTool.h"
 #include "QueryWindow.h"
 #include "RefreshTool.h"
+#include "RunCommandLine.h"
 #include "TestRegistry.h"
 #include "TestWorld.h"
 #include "WatchTool.h"
@@ -17,6 +19,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUdpSocket>
 #include <memory>
@@ -35,16 +38,19 @@ public:
     void Start(const QStringList& arguments) {
         const CommandLine line = ParseCommandLine(QStringList{"vantrel-query"} + arguments);
         if (line.action == CommandLine::Action::Refresh)
-            Begin(refresh = std::make_unique<RefreshTool>(line.refresh, out, errors, clock));
+            Begin(refresh =
+                      std::make_unique<RefreshTool>(line.refresh, out, errors, history, clock));
         else if (line.action == CommandLine::Action::Watch)
-            Begin(watch = std::make_unique<WatchTool>(line.watch, out, errors, clock));
+            Begin(watch = std::make_unique<WatchTool>(line.watch, out, errors, history, clock));
         else
-            Begin(query = std::make_unique<QueryTool>(line.options, out, errors));
+            Begin(query = std::make_unique<QueryTool>(line.options, out, errors, history));
     }
     QString Text() const { return QString::fromUtf8(out.data()); }
     QJsonDocument Json() const { return QJsonDocument::fromJson(out.data()); }
 
     ManualClock clock;
+    // Off: these runs keep no history.
+    HistoryStore history;
     QBuffer out;
     QBuffer errors;
     std::optional<int> status;
@@ -172,6 +178,9 @@ private slots:
         row({"--watch", "--buddy", "", "h"}, 2, "--buddy needs a name");
         row({"--watch", "--min-players", "1", "--every", "29", "h"}, 2, "bad --every");
         row({"--scripts", "", "h"}, 2, "needs a game folder");
+        row({"--days", "2", "h"}, 2, "--days needs --history");
+        row({"--history", "h", "--days", "91"}, 2, "bad --days");
+        row({"--history-export", "f.csv", "h"}, 2, "the history goes without other servers");
         for (const char* server :
              {"h:0", "h:65536", "h:", "h:+5", "h: 5", "h:5 ", "h:abc", "[::1]:"})
             row({server}, 2, "bad port");
@@ -444,6 +453,69 @@ private slots:
         program.terminate();
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus() + program.exitCode(), QProcess::NormalExit);
+    }
+
+    // The history of a server the tool queried, beside a silence and another server's odd map
+    // recorded straight: the busy hours as a grid, the hours as JSON, every server's hours as
+    // CSV. A history file that cannot be used leaves the query working, with one message.
+    void History() {
+        QuakeServerStandIn server;
+        QVERIFY(server.Start());
+        server.Config().players = DemoPlayers(2);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("history.sqlite");
+        QBuffer out, errors;
+        const auto run = [&](const QStringList& arguments, const QString& history) {
+            out.close(), errors.close();
+            out.setData({}), errors.setData({});
+            out.open(QIODevice::WriteOnly), errors.open(QIODevice::WriteOnly);
+            return RunCommandLine(QStringList{"vantrel-query"} + arguments, out, errors, history);
+        };
+        QCOMPARE(run({"--no-rules", Address(server)}, path), ExitComplete);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        const QDateTime earlier = now.addSecs(-3 * 3600);
+        {
+            HistorySample silent, odd;
+            silent.server = Address(server);
+            odd = {"b:1", true, 40, 1, 8, {}, "e1m1,\"x\"", {}, {}};
+            HistoryStore store;
+            QVERIFY(store.Open(path) && store.Record({silent, odd}, earlier));
+        }
+        QCOMPARE(run({"--json", "--days", "1", "--history", Address(server)}, path), ExitComplete);
+        QStringList hours;
+        for (const QJsonValue& h : QJsonDocument::fromJson(out.data())["hours"].toArray())
+            hours << QStringLiteral("%1/%2 %3 %4")
+                         .arg(h["answers"].toInt())
+                         .arg(h["silences"].toInt())
+                         .arg(h["playersMax"].toInt())
+                         .arg(h["maps"].toVariant().toStringList().join(u' '));
+        QCOMPARE(hours, QStringList({"0/1 0 ", "1/0 2 e1m1"}));
+        QCOMPARE(run({"--history", Address(server)}, path), ExitComplete);
+        QString busy =
+            QStringLiteral("Mon Tue Wed Thu Fri Sat Sun").split(u' ')[now.date().dayOfWeek() - 1];
+        busy += QString(now.time().hour() * 3 + 2, u' ') + u'@';
+        QVERIFY2(QString::fromUtf8(out.data()).split(u'\n').contains(busy), out.data());
+        const QString csv = dir.filePath("hours.csv");
+        QCOMPARE(run({"--history-export", csv}, path), ExitComplete);
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[0].startsWith("server,hour,answers,silences,ping_median,"));
+        const auto other = std::find_if(lines.begin(), lines.end(), [](const QByteArray& line) {
+            return line.startsWith("b:1,");
+        });
+        QVERIFY(other != lines.end());
+        QCOMPARE(*other, "b:1," + earlier.toString("yyyy-MM-ddTHH:00:00Z").toUtf8() +
+                             ",1,0,40,0,1,1,\"e1m1,\"\"x\"\"\"\r");
+        // Its folder is a file.
+        const QString unusable = csv + "/history.sqlite";
+        QCOMPARE(run({"--no-rules", Address(server)}, unusable), ExitComplete);
+        QVERIFY2(out.data().contains("Players  2/16"), out.data());
+        QVERIFY2(errors.data().startsWith("vantrel-query: History is off: ") &&
+                     errors.data().count('\n') == 1,
+                 errors.data());
+        QCOMPARE(run({"--history", Address(server)}, unusable), ExitNoHistory);
     }
 
     // When the time is up, a host still being looked up and a master still waiting did not

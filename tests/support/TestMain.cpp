@@ -1,5 +1,6 @@
 #include "TestRegistry.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <string>
@@ -27,6 +28,9 @@ void TestRegistry::Add(const char* name, std::function<std::unique_ptr<QObject>(
 }
 
 int main(int argc, char** argv) {
+    // Neither a test nor a program it starts keeps its history in the user's own data folder.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     Application app(argc, argv);
     std::vector<char*> arguments(argv, argv + argc);
     const bool chosen = argc > 1 && Classes().count(argv[1]) > 0;

@@ -4,6 +4,7 @@
 // History tab of the demo's favourite, in the default palette and in a dark one:
 // history-light.png and history-dark.png.
 #include "HistoryPane.h"
+#include "HistoryStore.h"
 #include "MainDialog.h"
 #include "MessageBoxPrompts.h"
 #include "ServerColumns.h"
@@ -104,7 +105,9 @@ int main(int argc, char* argv[]) {
 
     const std::unique_ptr<QSettings> store = OpenSettingsStore();
     MessageBoxPrompts prompts;
-    MainDialog dialog(prompts, *store);
+    HistoryStore history;
+    history.Open(HistoryStore::DefaultPath());
+    MainDialog dialog(prompts, *store, history);
     dialog.show();
     ControlNamed<QLineEdit>(dialog, "serverHost")->setText(QStringLiteral("127.0.0.1"));
     ControlNamed<QLineEdit>(dialog, "port")->setText(QStringLiteral("26000"));
