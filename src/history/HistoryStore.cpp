@@ -131,7 +131,8 @@ HistoryStore::OpenOutcome HistoryStore::OpenFile(const QString& path, QSqlError&
     if (version > SchemaVersion())
         return OpenOutcome::Newer;
     // WAL lets the window and vantrel-query write the same file at once.
-    for (const char* pragma : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL"}) {
+    for (const char* pragma : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL",
+                               "PRAGMA cache_size = -32768"}) {
         if (!RunSql(db, QLatin1String(pragma), {}, &error))
             return failed();
     }
