@@ -175,7 +175,7 @@ int main(int argc, char** argv) {
     MainWindowFixture fixture;
     StoredServerLists lists(fixture.Store());
     lists.SetMasters(masters, {QStringLiteral("FTE-Quake")});
-    ServersWindow window(lists, fixture.settings, fixture.Prompts(), fixture.Store());
+    ServersWindow window(lists, fixture.settings, fixture.Prompts(), fixture.Store(), nullptr);
     window.show();
     Settle(200);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The history file with 30 days of 500 servers, seeded as Vantrel would have kept them (every
 # minute for the last two days, rolled up before): its size, the time to record one refresh of
-# the 500, and the time of the hourly roll-up. Every run works on a copy of the seeded file.
+# the 500, the time of the hourly roll-up, and the time the History tab takes from a server's
+# selection to its charts drawn (offscreen, 20 servers a run). Every run works on a copy of the seeded file.
 # Usage: bench/history.sh [BUILD-FOLDER] [RUNS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,7 @@ days=30
 now=2026-03-31T18:00:00Z
 
 cmake -S "$root" -B "$build" -DVANTREL_BENCHMARKS=ON > /dev/null
-cmake --build "$build" -j2 --target bench_history vantrel-history-seed > /dev/null
+cmake --build "$build" -j2 --target bench_history bench_history_tab vantrel-history-seed > /dev/null
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,6 +33,8 @@ for ((run = 1; run <= runs; run++)); do
     rm -f "$work/run.sqlite-wal" "$work/run.sqlite-shm"
     "$build/bench/bench_history" "$work/run.sqlite" "$now" 10.0.0.1 20000 "$servers" 5 \
         >> "$work/history.txt"
+    QT_QPA_PLATFORM=offscreen "$build/bench/bench_history_tab" "$work/run.sqlite" "$now" \
+        $(seq -f "10.0.0.1:%g" 20000 25 $((20000 + servers - 1)) | head -20) >> "$work/history.txt"
 done
 
 echo
@@ -41,3 +44,4 @@ printf '%-50s %10.1f %21s   %s\n' "file size, MB" "$(awk -v s="$size" 'BEGIN { p
     "" "< 50"
 row "record one refresh of $servers, ms" "$(figures "$work/history.txt" record_ms)" "< 16"
 row "hourly roll-up, ms" "$(figures "$work/history.txt" rollup_ms)" ""
+row "History tab, selection to charts drawn, ms" "$(figures "$work/history.txt" tab_ms)" "< 50"

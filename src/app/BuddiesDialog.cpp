@@ -3,16 +3,22 @@
 #include "ListField.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-BuddiesDialog::BuddiesDialog(const QStringList& buddies, QWidget* parent) : QDialog(parent) {
+BuddiesDialog::BuddiesDialog(const QStringList& buddies, const QString& seenText, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle(QStringLiteral("Buddies"));
     auto* layout = new QVBoxLayout(this);
     names = AddListField(*layout,
                          QStringLiteral("&Buddies, one a line (a server has a buddy when a "
                                         "player's name holds one, whatever the case):"),
                          buddies.join(u'\n'), 8);
+    auto* seen = new QLabel(QStringLiteral("Last seen:\n") + seenText, this);
+    seen->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    seen->setVisible(!seenText.isEmpty());
+    layout->addWidget(seen);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &BuddiesDialog::accept);

@@ -1,6 +1,8 @@
 #include "ServersWindow.h"
 
 #include "BuddiesDialog.h"
+#include "HistoryNotes.h"
+#include "HistoryPane.h"
 #include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "MastersDialog.h"
@@ -20,6 +22,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -42,6 +45,7 @@ ServersWindow::ServersWindow(StoredServerLists& lists, const Settings& settings,
     BuildControls();
     ConnectEvents();
     RestoreState();
+    ShowHistoryNotes();
 }
 
 ServersWindow::~ServersWindow() = default;
@@ -59,7 +63,11 @@ void ServersWindow::BuildControls() {
     auto* presses = new PressedServer(*table, [this](const QModelIndex& i) { return TargetAt(i); });
     connect(presses, &PressedServer::DoubleClicked, this, &ServersWindow::ServerChosen);
 
-    players = new PlayersPane(splitter);
+    tabs = new QTabWidget(splitter);
+    players = new PlayersPane(tabs);
+    historyPane = new HistoryPane(&history, tabs);
+    tabs->addTab(players, QStringLiteral("Players"));
+    tabs->addTab(historyPane, QStringLiteral("History"));
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 1);
 
@@ -98,11 +106,14 @@ void ServersWindow::ConnectEvents() {
     });
     connect(&lists, &StoredServerLists::AlertsChanged, this, [this] {
         model.SetBuddies(lists.Lists().buddies);
+        model.SetBuddiesSeen(BuddiesSeenText(&history, lists.Lists().buddies));
         ShowStatus();
     });
     connect(&refresh, &TableRefresh::Finished, this, [this] {
         listComplete = true;
         history.Record(SamplesFromRows(model.Rows()), QDateTime::currentDateTimeUtc());
+        ShowHistoryNotes();
+        ShowSelectedHistory(true);
     });
     connect(&lists, &StoredServerLists::FavouriteChanged, &model, &ServerTableModel::SetFavourite);
     // Answers re-sort the rows and add new ones above the selection; the selected server, if it
@@ -117,8 +128,10 @@ void ServersWindow::ConnectEvents() {
     connect(&proxy, &QAbstractItemModel::layoutChanged, this, &ServersWindow::KeepSelectionInView);
     connect(&proxy, &QAbstractItemModel::rowsInserted, this, &ServersWindow::KeepSelectionInView);
     // The pane follows the selection, and a batch's answer for the selected server.
-    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ServersWindow::ShowSelectedPlayers);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        ShowSelectedPlayers();
+        ShowSelectedHistory(false);
+    });
     connect(&proxy, &QAbstractItemModel::rowsRemoved, this, &ServersWindow::ShowSelectedPlayers);
     connect(&proxy, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& first, const QModelIndex& last) {
@@ -152,7 +165,8 @@ void ServersWindow::EditMasters() {
 }
 
 void ServersWindow::EditBuddies() {
-    BuddiesDialog dialog(lists.Lists().buddies, this);
+    BuddiesDialog dialog(lists.Lists().buddies, BuddiesSeenText(&history, lists.Lists().buddies),
+                         this);
     if (dialog.exec() == QDialog::Accepted)
         lists.SetBuddies(dialog.Buddies());
 }
@@ -190,6 +204,21 @@ void ServersWindow::ShowSelectedPlayers() {
     const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
     players->Show(selected ? &model.Row(proxy.mapToSource(current).row()) : nullptr,
                   settings.asciinames, proxy.Filter().player);
+}
+
+void ServersWindow::ShowSelectedHistory(bool again) {
+    const QModelIndex current = table->currentIndex();
+    const bool selected = current.isValid() && table->selectionModel()->isSelected(current);
+    const QString server = selected ? HostPortText(TargetAt(current)) : QString();
+    if (server == historyServer && !again)
+        return;
+    historyServer = server;
+    historyPane->Show(server, QDateTime::currentDateTimeUtc(), settings.asciinames);
+}
+
+void ServersWindow::ShowHistoryNotes() {
+    model.SetLastSeen(LastAnsweredTimes(&history, model));
+    model.SetBuddiesSeen(BuddiesSeenText(&history, lists.Lists().buddies));
 }
 
 void ServersWindow::KeepSelectionInView() {

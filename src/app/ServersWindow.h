@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <memory>
 
+class HistoryPane;
 class HistoryStore;
 class PlayersPane;
 class Prompts;
@@ -16,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QSettings;
 class QSplitter;
+class QTabWidget;
 class QTableView;
 class ServerFilterControls;
 class StoredServerLists;
@@ -23,11 +25,11 @@ struct Settings;
 
 // The Servers window: the favourites, the recent servers and the masters' lists in one table,
 // with a filter, a refresh, the buddies and the masters to ask, and under the table the selected
-// server's players. It sits beside the main window, neither modal nor of fixed size, and keeps
-// its size, its columns' widths, hidden columns and sort order in the store. Choosing a server
-// (double-click or Enter) hands it to the main window. Rows move as answers arrive, so a
-// double-click takes the server that was under the pointer at its press. A refresh that reaches
-// its end goes into the history.
+// server's players and, in a tab beside them, its history. It sits beside the main window, neither
+// modal nor of fixed size, and keeps its size, its columns' widths, hidden columns and sort order
+// in the store. Choosing a server (double-click or Enter) hands it to the main window. Rows move as
+// answers arrive, so a double-click takes the server that was under the pointer at its press. A
+// refresh that reaches its end goes into the history.
 class ServersWindow final : public QWidget {
     Q_OBJECT
 
@@ -53,6 +55,8 @@ public:
     TableRefresh& Refresher() { return refresh; }
     QTableView& Table() { return *table; }
     const PlayersPane& Players() const { return *players; }
+    HistoryPane& History() { return *historyPane; }
+    QTabWidget& Tabs() { return *tabs; }
     QString StatusText() const;
 
 signals:
@@ -71,6 +75,10 @@ private:
     void ShowStatus();
     void Choose(const QModelIndex& index);
     void ShowSelectedPlayers();
+    // The History tab follows the selection; a refresh's answers change it only at its end.
+    void ShowSelectedHistory(bool again);
+    // The Last seen column and the buddies' tool tip, from the history.
+    void ShowHistoryNotes();
     void KeepSelectionInView();
     void ShowRowMenu(const QPoint& position);
     void RestoreState();
@@ -93,7 +101,11 @@ private:
     QPushButton* refreshButton;
     QSplitter* splitter;
     QTableView* table;
+    QTabWidget* tabs;
     PlayersPane* players;
+    HistoryPane* historyPane;
+    // The server the History tab was last given.
+    QString historyServer;
     QLabel* status;
     QString refreshStatus;
 

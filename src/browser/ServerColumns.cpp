@@ -69,6 +69,11 @@ QString BuddiesText(const ServerRow& row) {
     return row.buddies;
 }
 
+QString LastSeenText(const ServerRow& row) {
+    return row.lastSeen ? row.lastSeen->toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                        : QString();
+}
+
 // A column that sorts by its text.
 template <QString (*Text)(const ServerRow&)> QVariant TextKey(const ServerRow& row) {
     return Text(row);
@@ -96,6 +101,10 @@ constexpr std::array<ServerColumnInfo, ServerColumnCount> Columns{{
     {ModColumn, "Mod", 10, Left, ModText, TextKey<ModText>, true, true},
     {EngineColumn, "Engine", 20, Left, EngineText, TextKey<EngineText>, true, true},
     {BuddiesColumn, "Buddies", 16, Left, BuddiesText, TextKey<BuddiesText>, false, false},
+    // When the history last saw the server answer; never before any time seen.
+    {LastSeenColumn, "Last seen", 16, Left, LastSeenText,
+     [](const ServerRow& r) { return QVariant(r.lastSeen ? r.lastSeen->toMSecsSinceEpoch() : -1); },
+     false, true},
 }};
 
 constexpr bool EveryColumnInItsPlace() {

@@ -15,6 +15,7 @@ enum ServerColumn {
     ModColumn,
     EngineColumn,
     BuddiesColumn,
+    LastSeenColumn,
     ServerColumnCount
 };
 

@@ -6,6 +6,7 @@
 #include "ServerRefresh.h"
 #include "StatusReply.h"
 
+#include <QDateTime>
 #include <QFlags>
 #include <QList>
 #include <QString>
@@ -76,6 +77,8 @@ struct ServerRow {
     std::optional<ServerStatus> status;
     // The players' names that a buddy's matches, as the Buddies column shows them.
     QString buddies = {};
+    // When the history last saw the server answer, where it has.
+    std::optional<QDateTime> lastSeen = {};
 };
 
 // The row's players whose name holds any of the texts, as NameContains matches.

@@ -93,7 +93,8 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const {
     case AnsweredRole:
         return row.answer.has_value();
     case Qt::ToolTipRole:
-        return RowToolTip(row);
+        return index.column() == BuddiesColumn && !buddiesSeen.isEmpty() ? buddiesSeen
+                                                                         : RowToolTip(row);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(column.alignment);
     case Qt::ForegroundRole:
@@ -104,6 +105,8 @@ QVariant ServerTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ServerTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == BuddiesColumn)
+        return buddiesSeen.isEmpty() ? QVariant() : buddiesSeen;
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return section >= 0 && section < ServerColumnCount
                    ? QString::fromLatin1(ColumnInfo(section).title)
@@ -140,6 +143,7 @@ void ServerTableModel::Apply(const RefreshBatch& batch) {
             continue;
         }
         fresh.push_back(NewRow(listed));
+        FindLastSeen(fresh.back());
         Index(fresh.back(), shown + int(fresh.size()) - 1);
     }
     for (const RefreshBatch::Outcome& outcome : batch.outcomes) {
@@ -192,6 +196,24 @@ void ServerTableModel::SetBuddies(const QStringList& names) {
         FindBuddies(row);
     if (!rows.empty())
         emit dataChanged(index(0, BuddiesColumn), index(rowCount() - 1, BuddiesColumn));
+}
+
+void ServerTableModel::SetLastSeen(const QHash<QString, QDateTime>& seen) {
+    lastSeen = seen;
+    for (ServerRow& row : rows)
+        FindLastSeen(row);
+    if (!rows.empty())
+        emit dataChanged(index(0, LastSeenColumn), index(rowCount() - 1, LastSeenColumn));
+}
+
+void ServerTableModel::FindLastSeen(ServerRow& row) const {
+    const auto seen = lastSeen.constFind(HostPortText(row.target));
+    row.lastSeen = seen == lastSeen.constEnd() ? std::nullopt : std::optional(*seen);
+}
+
+void ServerTableModel::SetBuddiesSeen(const QString& text) {
+    buddiesSeen = text;
+    emit headerDataChanged(Qt::Horizontal, BuddiesColumn, BuddiesColumn);
 }
 
 void ServerTableModel::FindBuddies(ServerRow& row) const {

@@ -42,6 +42,11 @@ public:
     // The names to look out for; each row's Buddies column names its players that match one.
     void SetBuddies(const QStringList& names);
 
+    // When the history last saw each server answer, by its "host:port": the Last seen column.
+    void SetLastSeen(const QHash<QString, QDateTime>& seen);
+    // Where and when the buddies were seen last: the tool tip of the Buddies column.
+    void SetBuddiesSeen(const QString& text);
+
     // The colour of the values a row keeps from the last refresh while it is asked again; the
     // window gives its palette's, which this layer does not know.
     void SetOldForeground(const QVariant& colour) { oldForeground = colour; }
@@ -62,10 +67,13 @@ private:
     void Reindex();
     void RemoveRowsWhere(bool (*gone)(const ServerRow&));
     void FindBuddies(ServerRow& row) const;
+    void FindLastSeen(ServerRow& row) const;
 
     std::vector<ServerRow> rows;
     QVariant oldForeground;
     QStringList buddies;
+    QHash<QString, QDateTime> lastSeen;
+    QString buddiesSeen;
     QHash<Endpoint, int> byEndpoint;
     // Named servers whose host was not found, by their host and port in lower case.
     QHash<QString, int> byName;

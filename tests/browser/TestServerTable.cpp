@@ -88,8 +88,8 @@ private slots:
         QTEST(Column(proxy, NameColumn), "names");
     }
 
-    // Players are found by their folded names, buddies among them; a server that answered only its
-    // status shows only when asked for.
+    // Players are found by their folded names, buddies among them, with when the history saw them;
+    // a server that answered only its status shows only when asked for.
     void PlayersAndBuddies() {
         ServerTableModel model;
         ServerFilterProxy proxy(model);
@@ -104,7 +104,14 @@ private slots:
             {{At("10.0.0.2"), std::nullopt, players("\n0 0 \"\xC1lice\"\n0 0 \"Bob\"")},
              {At("10.0.0.10"), std::nullopt, players("\n0 0 \"bobby\"")},
              {At("10.0.0.4"), dp, players("\n0 0 \"Bobo\"")}};
+        // The history's times go by the row's "host:port", rows added later included.
+        const QDateTime seen = QDateTime::fromSecsSinceEpoch(1'700'000'000);
+        model.SetLastSeen({{"10.0.0.10:26000", seen}});
         model.Apply(batch);
+        QCOMPARE(Column(model, LastSeenColumn).join(u','),
+                 ',' + seen.toLocalTime().toString("yyyy-MM-dd HH:mm") + ",,,,");
+        model.SetBuddiesSeen("Alice: 10.0.0.2:26000");
+        QCOMPARE(model.index(3, BuddiesColumn).data(Qt::ToolTipRole), "Alice: 10.0.0.2:26000");
         model.SetBuddies({"ALI", "zed"});
         QCOMPARE(Column(model, BuddiesColumn).at(0) + QString::number(model.CurrentTally().buddies),
                  "Alice1");
@@ -129,7 +136,8 @@ private slots:
         QStringList titles;
         for (int column = 0; column <= ServerColumnCount; ++column)
             titles << model.headerData(column, Qt::Horizontal).toString();
-        QCOMPARE(titles.join(u','), "Name,Map,Players,Ping,Address,Source,Mod,Engine,Buddies,");
+        QCOMPARE(titles.join(u','),
+                 "Name,Map,Players,Ping,Address,Source,Mod,Engine,Buddies,Last seen,");
         QCOMPARE(Column(model, PlayersColumn), (QStringList{"3/8", "8/8", "0/16", "", "", ""}));
         QCOMPARE(Column(model, PingColumn),
                  (QStringList{"40", "~120", "15", "no reply", "not found", ""}));

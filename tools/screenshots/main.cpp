@@ -1,6 +1,9 @@
 // vantrel-screenshots: opens Vantrel on the demo's options beside the running demo servers,
 // queries the first of them, refreshes the Servers window until a buddy shows, and saves a
-// picture of each window: main-window.png and servers-window.png in the folder named.
+// picture of each window: main-window.png and servers-window.png in the folder named; then the
+// History tab of the demo's favourite, in the default palette and in a dark one:
+// history-light.png and history-dark.png.
+#include "HistoryPane.h"
 #include "HistoryStore.h"
 #include "MainDialog.h"
 #include "MessageBoxPrompts.h"
@@ -15,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTableView>
 #include <cstdio>
 #include <functional>
@@ -58,6 +63,32 @@ int BuddyRow(const QTableView& table) {
         if (!model.index(row, BuddiesColumn).data().toString().isEmpty())
             return row;
     return -1;
+}
+
+// The table's row of the server at this address, or -1.
+int AddressRow(const QTableView& table, const QString& address) {
+    const QAbstractItemModel& model = *table.model();
+    for (int row = 0; row < model.rowCount(); ++row)
+        if (model.index(row, AddressColumn).data().toString() == address)
+            return row;
+    return -1;
+}
+
+// A dark palette of the kind dark desktop themes give.
+QPalette DarkPalette() {
+    QPalette dark;
+    const QColor text(0xe0, 0xe0, 0xe0);
+    dark.setColor(QPalette::Window, QColor(0x2d, 0x2d, 0x30));
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    dark.setColor(QPalette::AlternateBase, QColor(0x28, 0x28, 0x2b));
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3d));
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x8e, 0xe6));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    return dark;
 }
 
 } // namespace
@@ -104,5 +135,20 @@ int main(int argc, char* argv[]) {
     QCoreApplication::processEvents();
     if (!Save(servers, folder, QStringLiteral("servers-window.png")))
         return Fail("could not write the Servers window's picture");
+
+    const int favourite = AddressRow(servers.Table(), QStringLiteral("127.0.0.1:26000"));
+    if (favourite < 0)
+        return Fail("the demo's favourite is not listed");
+    servers.Table().selectRow(favourite);
+    servers.Tabs().setCurrentWidget(&servers.History());
+    servers.resize(1000, 1000);
+    servers.findChild<QSplitter*>()->setSizes({160, 840});
+    QCoreApplication::processEvents();
+    if (!Save(servers, folder, QStringLiteral("history-light.png")))
+        return Fail("could not write the History tab's picture");
+    QApplication::setPalette(DarkPalette());
+    QCoreApplication::processEvents();
+    if (!Save(servers, folder, QStringLiteral("history-dark.png")))
+        return Fail("could not write the History tab's dark picture");
     return 0;
 }
