@@ -57,7 +57,8 @@ bool HistoryStore::Record(const QList<HistorySample>& samples, const QDateTime& 
             written = Run(statements.named, {sample.name.toUtf8(), sample.mod.toUtf8(), *server});
             serverTexts.insert(*server, texts);
         }
-        for (const QByteArray& name : sample.playerNames) {
+        // A silent server's players are the ones of its last answer, not seen now.
+        for (const QByteArray& name : sample.answered ? sample.playerNames : QList<QByteArray>{}) {
             const auto player = written ? players.Add(db, name) : std::nullopt;
             written = player && Run(statements.sighting, {*player, *server, time, time});
         }
