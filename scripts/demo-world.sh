@@ -38,3 +38,13 @@ demo_servers() {
         --servers 127.0.0.1:26000-26030 --quiet &
     demo_pids+=($!)
 }
+
+# Seeds a day of history for the demo's servers into the data folder $1 (XDG_DATA_HOME for the
+# window), unless it has some already.
+demo_history() {
+    local history="$1/Vantrel/history.sqlite"
+    if [ ! -f "$history" ]; then
+        build/tools/history-seed/vantrel-history-seed "$history" --days 1 \
+            --servers 127.0.0.1:26000-26030
+    fi
+}

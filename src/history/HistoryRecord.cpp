@@ -14,9 +14,7 @@ struct RecordStatements {
                    "INSERT INTO sightings (player, server, first, last) VALUES (?, ?, ?, ?) "
                    "ON CONFLICT (player, server) DO UPDATE SET first = min(first, excluded.first), "
                    "last = max(last, excluded.last)")) &&
-               named.prepare(QStringLiteral(
-                   "UPDATE servers SET name = ?, mod = ? WHERE id = ? AND (name IS NOT ? OR "
-                   "mod IS NOT ?)"));
+               named.prepare(QStringLiteral("UPDATE servers SET name = ?, mod = ? WHERE id = ?"));
     }
 
     QSqlQuery sample;
@@ -54,10 +52,13 @@ bool HistoryStore::Record(const QList<HistorySample>& samples, const QDateTime& 
         written = Run(statements.sample,
                       {*server, time, sample.answered ? QVariant(sample.pingMs) : silent,
                        sample.players, sample.maxPlayers, map ? QVariant(*map) : silent});
-        if (written && sample.answered)
-            written = Run(statements.named, {sample.name.toUtf8(), sample.mod.toUtf8(), *server,
-                                             sample.name.toUtf8(), sample.mod.toUtf8()});
-        for (const QByteArray& name : sample.playerNames) {
+        const QByteArray texts = sample.name.toUtf8() + '\0' + sample.mod.toUtf8();
+        if (written && sample.answered && serverTexts.value(*server) != texts) {
+            written = Run(statements.named, {sample.name.toUtf8(), sample.mod.toUtf8(), *server});
+            serverTexts.insert(*server, texts);
+        }
+        // A silent server's players are the ones of its last answer, not seen now.
+        for (const QByteArray& name : sample.answered ? sample.playerNames : QList<QByteArray>{}) {
             const auto player = written ? players.Add(db, name) : std::nullopt;
             written = player && Run(statements.sighting, {*player, *server, time, time});
         }
@@ -68,5 +69,6 @@ bool HistoryStore::Record(const QList<HistorySample>& samples, const QDateTime& 
     servers.Forget();
     maps.Forget();
     players.Forget();
+    serverTexts.clear();
     return false;
 }

@@ -6,9 +6,14 @@
 
 namespace {
 
+// Both tables are keyed by server first: naming every server makes each one's old rows a range
+// of the key to drop, where the time alone would read the whole table.
+const QString ByServer = QStringLiteral("server IN (SELECT id FROM servers)");
+
 // The earliest sample's time; nothing when there are none.
 std::optional<qint64> EarliestSample(const QSqlDatabase& db) {
-    auto query = RunSql(db, QStringLiteral("SELECT min(time) FROM samples"));
+    auto query = RunSql(db, QStringLiteral("SELECT min((SELECT min(time) FROM samples WHERE "
+                                           "server = k.id)) FROM servers k"));
     if (!query || !query->next() || query->value(0).isNull())
         return std::nullopt;
     return query->value(0).toLongLong();
@@ -51,8 +56,10 @@ bool HistoryStore::RollUp(const QDateTime& now) {
                           qRound(row->playersMean * 100), row->playersMax, mapIds.join(u',')});
     }
     written = written &&
-              RunSql(db, QStringLiteral("DELETE FROM samples WHERE time < ?"), {limit}) &&
-              RunSql(db, QStringLiteral("DELETE FROM hours WHERE hour < ?"), {hourlyFrom}) &&
+              RunSql(db, QStringLiteral("DELETE FROM samples WHERE %1 AND time < ?").arg(ByServer),
+                     {limit}) &&
+              RunSql(db, QStringLiteral("DELETE FROM hours WHERE %1 AND hour < ?").arg(ByServer),
+                     {hourlyFrom}) &&
               RunSql(db, QStringLiteral("DELETE FROM sightings WHERE last < ?"), {hourlyFrom});
     if (written && RunSql(db, QStringLiteral("COMMIT")))
         return true;

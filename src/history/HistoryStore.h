@@ -110,4 +110,6 @@ private:
     mutable NameIds servers{QStringLiteral("servers")};
     mutable NameIds maps{QStringLiteral("maps")};
     mutable NameIds players{QStringLiteral("players")};
+    // The name and mod last written for each server, so that only a change is written.
+    QHash<qint64, QByteArray> serverTexts;
 };

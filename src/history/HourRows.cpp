@@ -28,9 +28,9 @@ void AddRolledUp(const QSqlDatabase& db, const QVariantList& range, QMap<HourKey
     const QHash<qint64, QString> mapNames = MapNames(db);
     auto query = RunSql(db,
                         QStringLiteral("SELECT k.key, h.hour, h.answers, h.silences, h.ping, "
-                                       "h.spread, h.players, h.max, h.maps FROM hours h JOIN "
-                                       "servers k ON k.id = h.server WHERE (? IS NULL OR "
-                                       "h.server = ?) AND h.hour >= ? AND h.hour < ?"),
+                                       "h.spread, h.players, h.max, h.maps FROM servers k "
+                                       "CROSS JOIN hours h ON h.server = k.id WHERE (? IS NULL "
+                                       "OR k.id = ?) AND h.hour >= ? AND h.hour < ?"),
                         range);
     while (query && query->next()) {
         HourRow row;
@@ -52,8 +52,8 @@ void AddRolledUp(const QSqlDatabase& db, const QVariantList& range, QMap<HourKey
 void AddRaw(const QSqlDatabase& db, const QVariantList& range, QMap<HourKey, HourRow>& rows) {
     auto query = RunSql(db,
                         QStringLiteral("SELECT k.key, s.time, s.ping, s.players, m.key FROM "
-                                       "samples s JOIN servers k ON k.id = s.server LEFT JOIN "
-                                       "maps m ON m.id = s.map WHERE (? IS NULL OR s.server = "
+                                       "servers k CROSS JOIN samples s ON s.server = k.id LEFT "
+                                       "JOIN maps m ON m.id = s.map WHERE (? IS NULL OR k.id = "
                                        "?) AND s.time >= ? AND s.time < ?"),
                         range);
     QMap<HourKey, QList<RawSample>> samples;
@@ -78,6 +78,8 @@ void AddRaw(const QSqlDatabase& db, const QVariantList& range, QMap<HourKey, Hou
 
 } // namespace
 
+// Servers first, so that each server's rows are one range of the table's key, for every server
+// as for one.
 QMap<HourKey, HourRow> ReadHours(const QSqlDatabase& db, std::optional<qint64> server, qint64 from,
                                  qint64 to) {
     QMap<HourKey, HourRow> rows;
