@@ -3,11 +3,11 @@
 #include "BuddiesDialog.h"
 #include "HistoryNotes.h"
 #include "HistoryPane.h"
+#include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "MastersDialog.h"
 #include "PlayersPane.h"
 #include "PressedServer.h"
-#include "SamplesFromRows.h"
 #include "ServerFilterControls.h"
 #include "ServerHeaderState.h"
 #include "ServerRowMenu.h"
@@ -111,7 +111,7 @@ void ServersWindow::ConnectEvents() {
     });
     connect(&refresh, &TableRefresh::Finished, this, [this] {
         listComplete = true;
-        history.Record(SamplesFromRows(model), QDateTime::currentDateTimeUtc());
+        history.Record(SamplesFromRows(model.Rows()), QDateTime::currentDateTimeUtc());
         ShowHistoryNotes();
         ShowSelectedHistory(true);
     });

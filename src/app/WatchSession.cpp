@@ -1,10 +1,10 @@
 #include "WatchSession.h"
 
 #include "AppIcon.h"
+#include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "MainDialog.h"
 #include "NoticeSender.h"
-#include "SamplesFromRows.h"
 #include "WatchNotice.h"
 
 WatchSession::WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> desktopNotices,
@@ -23,7 +23,7 @@ WatchSession::WatchSession(MainDialog& dialog, std::unique_ptr<NoticeSender> des
     });
     connect(&notifications, &Notifications::Chosen, this, &WatchSession::OnChosen);
     connect(&watch, &ServerWatch::RefreshEnded, this, [this] {
-        this->dialog.History().Record(SamplesFromRows(watch.Servers()),
+        this->dialog.History().Record(SamplesFromRows(watch.Servers().Rows()),
                                       QDateTime::currentDateTimeUtc());
     });
     connect(&tray, &AppTray::ShowRequested, &dialog, [&dialog] {

@@ -28,6 +28,7 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     const ServerRow& Row(int row) const { return rows[size_t(row)]; }
+    QList<ServerRow> Rows() const { return {rows.begin(), rows.end()}; }
 
     void BeginRefresh();
     // Takes in a batch with one insertion and one change of the model at the most.

@@ -1,10 +1,10 @@
 #include "WatchTool.h"
 
 #include "ExitStatus.h"
+#include "HistorySamples.h"
 #include "HistoryStore.h"
 #include "ProgramName.h"
 #include "Reports.h"
-#include "SamplesFromRows.h"
 
 #include <QDateTime>
 #include <QIODevice>
@@ -35,7 +35,7 @@ void WatchTool::Start() {
 }
 
 void WatchTool::OnRefreshEnded(int refreshes) {
-    history.Record(SamplesFromRows(watch.Servers()), QDateTime::currentDateTimeUtc());
+    history.Record(SamplesFromRows(watch.Servers().Rows()), QDateTime::currentDateTimeUtc());
     if (options.count > 0 && refreshes >= options.count) {
         watch.Stop();
         emit Finished(ExitComplete);

@@ -285,6 +285,18 @@ private slots:
         QVERIFY(table.viewport()->rect().contains(table.visualRect(table.currentIndex())));
     }
 
+    // A history that cannot be used: the status line says why, and the refresh runs all the same.
+    void HistoryOff() {
+        MainWindowFixture w;
+        HistoryStore off;
+        QVERIFY(!off.Open(w.Store().fileName() + "/history.sqlite"));
+        StoredServerLists lists(w.Store());
+        ServersWindow servers(lists, w.settings, w.Prompts(), w.Store(), off);
+        servers.Open();
+        QTRY_COMPARE(servers.StatusText(), "0 of 0 servers answered; " + off.Problem());
+        QVERIFY(off.Problem().startsWith("History is off: "));
+    }
+
     // Two favourites with players, some named in the game's red letters: the selected server's
     // players show under the table, converted and most frags first, once the refresh brings them.
     // Find player keeps the servers with a matching player and marks him there. A buddy set in
