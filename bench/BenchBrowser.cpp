@@ -175,7 +175,8 @@ int main(int argc, char** argv) {
     MainWindowFixture fixture;
     StoredServerLists lists(fixture.Store());
     lists.SetMasters(masters, {QStringLiteral("FTE-Quake")});
-    ServersWindow window(lists, fixture.settings, fixture.Prompts(), fixture.Store(), nullptr);
+    ServersWindow window(lists, fixture.settings, fixture.Prompts(), fixture.Store(),
+                         fixture.History());
     window.show();
     Settle(200);
 

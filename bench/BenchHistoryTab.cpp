@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
         pane.Show(server, now, 0);
         pane.grab();
         std::printf("tab_ms %.2f\ntab_hours %d\n", timer.nsecsElapsed() / 1e6,
-                    pane.Hours().rowCount());
+                    pane.Hours().model()->rowCount());
     }
     return 0;
 }

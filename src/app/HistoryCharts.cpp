@@ -39,7 +39,10 @@ HistoryCharts::HistoryCharts(QWidget* parent) : QWidget(parent) {
 }
 
 void HistoryCharts::Draw(const QList<HourRow>& rows, const QDateTime& now) {
-    const QDateTime dayStart = now.addSecs(-3600 * DayHours);
+    // The axes end at the next whole hour, so that their ticks fall on whole hours.
+    const qint64 hour = now.toSecsSinceEpoch() / 3600 + 1;
+    const QDateTime end = QDateTime::fromSecsSinceEpoch(hour * 3600, Qt::UTC);
+    const QDateTime dayStart = end.addSecs(-3600 * DayHours);
     QList<QPointF> means, mosts, dayMeans, dayMosts, medians, highs, lows, silences;
     double most = 0;
     double dayMostValue = 0;
@@ -71,10 +74,10 @@ void HistoryCharts::Draw(const QList<HourRow>& rows, const QDateTime& now) {
     pingHigh->replace(highs);
     pingLow->replace(lows);
     silent->replace(silences);
-    charts[0]->SetSpan(dayStart, now, dayMostValue);
-    charts[1]->SetSpan(now.addSecs(-3600 * WeekHours), now, most);
-    charts[2]->SetSpan(dayStart, now, highest);
-    charts[3]->SetSpan(dayStart, now, 100);
+    charts[0]->SetSpan(dayStart, end, dayMostValue);
+    charts[1]->SetSpan(end.addSecs(-3600 * WeekHours), end, most);
+    charts[2]->SetSpan(dayStart, end, highest);
+    charts[3]->SetSpan(dayStart, end, 100);
 }
 
 void HistoryCharts::ApplyPalette(const QPalette& palette) {

@@ -19,12 +19,12 @@ HistorySample Answer(const QString& server, int ping, int players, QList<QByteAr
 }
 
 // Every row of the table: hour apart, the numbers joined by commas.
-QStringList Numbers(const QTableWidget& table, const QList<int>& columns) {
+QStringList Numbers(const QTableView& table, const QList<int>& columns) {
     QStringList rows;
-    for (int row = 0; row < table.rowCount(); ++row) {
+    for (int row = 0; row < table.model()->rowCount(); ++row) {
         QStringList cells;
         for (const int column : columns)
-            cells << table.item(row, column)->text();
+            cells << table.model()->index(row, column).data().toString();
         rows << cells.join(u',');
     }
     return rows;

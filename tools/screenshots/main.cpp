@@ -144,6 +144,7 @@ int main(int argc, char* argv[]) {
     servers.resize(1000, 1000);
     servers.findChild<QSplitter*>()->setSizes({160, 840});
     QCoreApplication::processEvents();
+    servers.Table().scrollTo(servers.Table().currentIndex());
     if (!Save(servers, folder, QStringLiteral("history-light.png")))
         return Fail("could not write the History tab's picture");
     QApplication::setPalette(DarkPalette());
