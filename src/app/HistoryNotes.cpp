@@ -1,7 +1,6 @@
 #include "HistoryNotes.h"
 
 #include "HistoryStore.h"
-#include "ServerTableModel.h"
 
 namespace {
 
@@ -15,17 +14,8 @@ QString SeenTime(const QDateTime& time) {
     return time.toLocalTime().toString(QStringLiteral("ddd d MMM HH:mm"));
 }
 
-QHash<QString, QDateTime> LastAnsweredTimes(const HistoryStore* store,
-                                            const ServerTableModel& model) {
-    QHash<QString, QDateTime> times;
-    if (!On(store))
-        return times;
-    for (int i = 0; i < model.rowCount(); ++i) {
-        const QString server = HostPortText(model.Row(i).target);
-        if (const std::optional<QDateTime> last = store->LastAnswered(server))
-            times.insert(server, *last);
-    }
-    return times;
+QHash<QString, QDateTime> LastAnsweredTimes(const HistoryStore* store) {
+    return On(store) ? store->LastAnswered() : QHash<QString, QDateTime>();
 }
 
 QString BuddiesSeenText(const HistoryStore* store, const QStringList& buddies) {

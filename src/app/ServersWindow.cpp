@@ -217,7 +217,7 @@ void ServersWindow::ShowSelectedHistory(bool again) {
 }
 
 void ServersWindow::ShowHistoryNotes() {
-    model.SetLastSeen(LastAnsweredTimes(&history, model));
+    model.SetLastSeen(LastAnsweredTimes(&history));
     model.SetBuddiesSeen(BuddiesSeenText(&history, lists.Lists().buddies));
 }
 

@@ -84,17 +84,20 @@ std::optional<PlayerSeen> HistoryStore::LastSeen(const QString& text) const {
     return std::nullopt;
 }
 
-std::optional<QDateTime> HistoryStore::LastAnswered(const QString& server) const {
-    const auto id = enabled ? servers.Find(Db(), server.toUtf8()) : std::nullopt;
-    if (!id)
-        return std::nullopt;
+QHash<QString, QDateTime> HistoryStore::LastAnswered() const {
+    QHash<QString, QDateTime> times;
+    if (!enabled)
+        return times;
+    // Every server in one statement, as the table asks for all of them at each refresh's end.
     // The samples when there are any; else the start of the last rolled-up hour it answered in.
-    auto query = RunSql(Db(),
-                        QStringLiteral("SELECT coalesce((SELECT max(time) FROM samples WHERE "
-                                       "server = ? AND ping IS NOT NULL), (SELECT max(hour) FROM "
-                                       "hours WHERE server = ? AND answers > 0))"),
-                        {*id, *id});
-    if (!query || !query->next() || query->value(0).isNull())
-        return std::nullopt;
-    return TimeFromStored(query->value(0).toLongLong());
+    auto query = RunSql(Db(), QStringLiteral("SELECT k.key, coalesce((SELECT max(time) FROM "
+                                             "samples WHERE server = k.id AND ping IS NOT NULL), "
+                                             "(SELECT max(hour) FROM hours WHERE server = k.id AND "
+                                             "answers > 0)) FROM servers k"));
+    while (query && query->next()) {
+        if (!query->value(1).isNull())
+            times.insert(QString::fromUtf8(query->value(0).toByteArray()),
+                         TimeFromStored(query->value(1).toLongLong()));
+    }
+    return times;
 }

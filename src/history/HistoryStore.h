@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -90,8 +91,9 @@ public:
     QList<PlayerSeen> PlayersSeenOn(const QString& server, int most) const;
     // Where and when a player whose name holds the text (as NameContains matches) was seen last.
     std::optional<PlayerSeen> LastSeen(const QString& text) const;
-    // When the server last answered.
-    std::optional<QDateTime> LastAnswered(const QString& server) const;
+    // When each server last answered, by its "host:port"; a server that never answered is not in
+    // it.
+    QHash<QString, QDateTime> LastAnswered() const;
 
 private:
     QSqlDatabase Db() const;

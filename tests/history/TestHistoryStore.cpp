@@ -76,8 +76,8 @@ private slots:
         QCOMPARE(hours[0].maps, QStringList({"e1m1", "e1m2"}));
         QCOMPARE(store.Busy("a:26000")[0][10], 1.5);
 
-        QCOMPARE(store.LastAnswered("a:26000"), Start.addSecs(60));
-        QVERIFY(!store.LastAnswered("b:26000"));
+        QCOMPARE(store.LastAnswered().value("a:26000"), Start.addSecs(60));
+        QVERIFY(!store.LastAnswered().contains("b:26000"));
         const QList<PlayerSeen> seen = store.PlayersSeenOn("a:26000", 10);
         QCOMPARE(seen.size(), 2);
         QCOMPARE(std::tuple(seen[0].name, seen[0].first, seen[0].last),
