@@ -21,11 +21,13 @@ QHash<QString, QDateTime> LastAnsweredTimes(const HistoryStore* store) {
 QString BuddiesSeenText(const HistoryStore* store, const QStringList& buddies) {
     if (!On(store))
         return {};
+    const QList<std::optional<PlayerSeen>> seen = store->LastSeen(buddies);
     QStringList lines;
-    for (const QString& buddy : buddies) {
-        const std::optional<PlayerSeen> seen = store->LastSeen(buddy);
-        lines << (seen ? QStringLiteral("%1: %2, %3").arg(buddy, seen->server, SeenTime(seen->last))
-                       : QStringLiteral("%1: not seen yet").arg(buddy));
+    for (qsizetype i = 0; i < buddies.size(); ++i) {
+        const QString& buddy = buddies[i];
+        lines << (seen[i] ? QStringLiteral("%1: %2, %3")
+                                .arg(buddy, seen[i]->server, SeenTime(seen[i]->last))
+                          : QStringLiteral("%1: not seen yet").arg(buddy));
     }
     return lines.join(u'\n');
 }

@@ -67,21 +67,28 @@ QList<PlayerSeen> HistoryStore::PlayersSeenOn(const QString& server, int most) c
     return seen;
 }
 
-std::optional<PlayerSeen> HistoryStore::LastSeen(const QString& text) const {
-    if (!enabled)
-        return std::nullopt;
+QList<std::optional<PlayerSeen>> HistoryStore::LastSeen(const QStringList& texts) const {
+    QList<std::optional<PlayerSeen>> seen(texts.size());
+    if (!enabled || texts.isEmpty())
+        return seen;
+    // One pass over the sightings, newest first, serves every text; it ends once each has its
+    // player.
     auto query = RunSql(Db(), QStringLiteral("SELECT p.key, k.key, s.first, s.last FROM "
                                              "sightings s JOIN players p ON p.id = s.player JOIN "
                                              "servers k ON k.id = s.server ORDER BY s.last DESC"));
-    while (query && query->next()) {
+    qsizetype missing = texts.size();
+    while (missing > 0 && query && query->next()) {
         const QByteArray name = query->value(0).toByteArray();
-        if (NameContains(name, text)) {
-            return PlayerSeen{name, QString::fromUtf8(query->value(1).toByteArray()),
-                              TimeFromStored(query->value(2).toLongLong()),
-                              TimeFromStored(query->value(3).toLongLong())};
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            if (seen[i] || !NameContains(name, texts[i]))
+                continue;
+            seen[i] = PlayerSeen{name, QString::fromUtf8(query->value(1).toByteArray()),
+                                 TimeFromStored(query->value(2).toLongLong()),
+                                 TimeFromStored(query->value(3).toLongLong())};
+            --missing;
         }
     }
-    return std::nullopt;
+    return seen;
 }
 
 QHash<QString, QDateTime> HistoryStore::LastAnswered() const {

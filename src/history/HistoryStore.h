@@ -89,8 +89,9 @@ public:
     BusyHours Busy(const QString& server) const;
     // The players seen on the server, the latest first.
     QList<PlayerSeen> PlayersSeenOn(const QString& server, int most) const;
-    // Where and when a player whose name holds the text (as NameContains matches) was seen last.
-    std::optional<PlayerSeen> LastSeen(const QString& text) const;
+    // For each text, where and when a player whose name holds it (as NameContains matches) was
+    // seen last; in the texts' order.
+    QList<std::optional<PlayerSeen>> LastSeen(const QStringList& texts) const;
     // When each server last answered, by its "host:port"; a server that never answered is not in
     // it.
     QHash<QString, QDateTime> LastAnswered() const;

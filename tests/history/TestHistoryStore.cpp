@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(seen.size(), 2);
         QCOMPARE(std::tuple(seen[0].name, seen[0].first, seen[0].last),
                  std::tuple(QByteArray("grunt"), Start, Start.addSecs(60)));
-        const auto wanderer = store.LastSeen("WAND");
+        const auto wanderer = store.LastSeen({"WAND"}).value(0);
         QVERIFY(wanderer && wanderer->server == "a:26000" && wanderer->last == Start);
     }
 
